@@ -1,0 +1,45 @@
+#pragma once
+// What the window logic needs of its window and its two controls. The Win32
+// window implements it with a real list view; native tests use a headless
+// model. Positions of rows count from 1 in displayed order; columns count
+// from 1 ("Name" is column 1). Sizes are in twips.
+
+#include <string>
+
+#include "launcher/MapEntry.h"
+
+class LauncherView {
+public:
+    virtual ~LauncherView() = default;
+
+    // The window.
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Caption() const = 0;
+    virtual int OuterWidthTwips() const = 0;
+    virtual int OuterHeightTwips() const = 0;
+
+    // The list's size. Throw Failure for a size the list cannot take (a
+    // negative one); the list then keeps its size.
+    virtual void SetListWidthTwips(int width) = 0;
+    virtual void SetListHeightTwips(int height) = 0;
+
+    // List set-up: report view with column headers, no in-place renaming,
+    // whole-row highlighting and grid lines.
+    virtual void ApplyListOptions() = 0;
+    virtual void AddColumn(const std::string& title, int widthTwips) = 0;
+    virtual void SetColumnTitle(int column, const std::string& title) = 0;
+    // The selected row stays highlighted while the list lacks the focus.
+    virtual void KeepSelectionVisibleWithoutFocus() = 0;
+
+    // Rows. The logic owns the order: it inserts each row where it belongs.
+    virtual int RowCount() const = 0;
+    // Inserts at `position` (1 to RowCount() + 1); later rows move down.
+    virtual void InsertRow(int position, const MapEntry& entry) = 0;
+    // Throws Failure when there is no such row or column.
+    virtual std::string CellText(int position, int column) const = 0;
+    // Throws Failure when there is no such row.
+    virtual void SelectRow(int position) = 0;
+    virtual void ScrollRowIntoView(int position) = 0;
+    // 0 when no row is selected.
+    virtual int SelectedRow() const = 0;
+};

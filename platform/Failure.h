@@ -1,0 +1,25 @@
+#pragma once
+// The one failure type of the program: a number, the source that raised it and
+// a description, exactly what the message boxes show.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class Failure : public std::runtime_error {
+public:
+    Failure(std::int32_t number, std::string source, std::string description)
+        : std::runtime_error(description),
+          number_(number),
+          source_(std::move(source)),
+          description_(std::move(description)) {}
+
+    std::int32_t Number() const { return number_; }
+    const std::string& Source() const { return source_; }
+    const std::string& Description() const { return description_; }
+
+private:
+    std::int32_t number_;
+    std::string source_;
+    std::string description_;
+};

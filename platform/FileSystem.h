@@ -1,0 +1,36 @@
+#pragma once
+// File services the program needs: pattern search over plain files, reading a
+// file from its start, and the current drive and folder.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A file opened for sequential reading; closed when the object goes away.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Reads up to `size` bytes; returns 0 at the end of the file.
+    // Throws Failure when the read itself fails.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Names (no folder) of the files matching `pattern`, in the platform's
+    // search order. Only plain files count: folders and files marked hidden or
+    // system never match, read-only files do. Letter case is ignored, "*" and
+    // "?" match as wildcards. Any failure of the search yields no names.
+    virtual std::vector<std::string> FindPlainFiles(const std::string& pattern) = 0;
+
+    // Opens an existing file read-only. Throws Failure (with the platform's
+    // description) when it cannot be opened.
+    virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+
+    // Throw Failure when the change is refused.
+    virtual void ChangeDrive(char driveLetter) = 0;
+    virtual void ChangeFolder(const std::string& path) = 0;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// Stand-in folder dialog: answers each Browse call with the next scripted
+// answer (a folder, a pick without a file-system path, or cancel) and records
+// what it was asked. Running out of answers is a test fault and cancels.
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FolderDialog.h"
+
+class ScriptedFolderDialog : public FolderDialog {
+public:
+    void WillPick(const std::string& path) { answers_.push_back(FolderPick{true, path}); }
+    void WillPickVirtualFolder() { answers_.push_back(FolderPick{false, ""}); }
+    void WillCancel() { answers_.push_back(std::nullopt); }
+
+    std::optional<FolderPick> Browse(const std::string& title, std::uint32_t flags) override {
+        titles.push_back(title);
+        lastFlags = flags;
+        if (answers_.empty()) {
+            ranOutOfAnswers = true;
+            return std::nullopt;
+        }
+        auto answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+
+    std::vector<std::string> titles;  // one per time the dialog was shown
+    std::uint32_t lastFlags = 0;
+    bool ranOutOfAnswers = false;
+
+private:
+    std::deque<std::optional<FolderPick>> answers_;
+};

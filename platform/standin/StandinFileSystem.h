@@ -1,0 +1,64 @@
+#pragma once
+// In-memory file system with the Windows behaviour the logic relies on:
+// backslash paths with drive letters, names compared without regard to case,
+// wildcard search over plain files, file attributes, a current drive and
+// folder, and files that refuse to open (as one held open without sharing).
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+struct StandinFileAttributes {
+    bool hidden = false;
+    bool system = false;
+    bool readOnly = false;
+};
+
+class StandinFileSystem : public FileSystem {
+public:
+    using Attributes = StandinFileAttributes;
+
+    StandinFileSystem();
+
+    // Test set-up. Paths are absolute ("C:\games\gta2\data\a.mmp") or relative
+    // to the current folder; missing parent folders are made.
+    void AddFile(const std::string& path, const std::string& content, Attributes attributes = {});
+    void AddFolder(const std::string& path);
+    void RemoveFile(const std::string& path);
+    // Opening the file fails as when another program holds it without sharing.
+    void LockFile(const std::string& path);
+    // Reading the file fails after `bytes` bytes.
+    void FailReadsAfter(const std::string& path, std::size_t bytes);
+    bool Exists(const std::string& path) const;
+
+    std::string CurrentFolder() const;  // ends in a backslash
+    int OpenCount() const { return openCount_; }
+
+    // FileSystem
+    std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
+    std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+    void ChangeDrive(char driveLetter) override;
+    void ChangeFolder(const std::string& path) override;
+
+private:
+    struct Entry {
+        std::string name;  // as created, for the search results
+        bool folder = false;
+        std::string content;
+        Attributes attributes;
+        bool locked = false;
+        std::size_t failReadsAfter = static_cast<std::size_t>(-1);
+    };
+
+    std::string Resolve(const std::string& path) const;  // absolute, folded for lookup
+    void MakeParents(const std::string& folded, const std::string& original);
+
+    // Keys are absolute paths folded to lower case, without trailing backslash.
+    std::map<std::string, Entry> entries_;
+    std::vector<std::string> creationOrder_;
+    char currentDrive_ = 'C';
+    std::map<char, std::string> currentFolderOfDrive_;
+    int openCount_ = 0;
+};

@@ -1,0 +1,133 @@
+// Stand-in implementation of ProcessApi (platform/ProcessApi.h).
+
+#include "platform/standin/StandinProcesses.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Failure.h"
+
+std::uint32_t StandinProcesses::AddProcess(const std::string& path, bool canOpen, bool listsModules) {
+    Process process;
+    process.id = nextId_;
+    nextId_ += 4;  // Windows process ids are multiples of four
+    process.path = path;
+    process.canOpen = canOpen;
+    process.listsModules = listsModules;
+    processes_.push_back(process);
+    return process.id;
+}
+
+void StandinProcesses::RemoveProcess(std::uint32_t id) {
+    processes_.erase(std::remove_if(processes_.begin(), processes_.end(),
+                                    [id](const Process& p) { return p.id == id; }),
+                     processes_.end());
+}
+
+bool StandinProcesses::GetVersionEx(std::uint32_t* id) {
+    if (versionQueryFails) return false;
+    *id = platformId;
+    return true;
+}
+
+ProcessHandle StandinProcesses::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
+    if (toolHelpMissing) throw Failure(453, "", "Can't find DLL entry point CreateToolhelp32Snapshot in kernel32");
+    if ((flags & 2u) == 0) return kInvalidHandleValue;
+    ProcessHandle handle = nextHandle_++;
+    openHandles_.insert(handle);
+    ++handlesOpened;
+    snapshots_.emplace_back(handle, 0);
+    return handle;
+}
+
+bool StandinProcesses::FillEntry(ProcessHandle snapshot, ProcessEntry32* entry) {
+    auto found = std::find_if(snapshots_.begin(), snapshots_.end(),
+                              [snapshot](const auto& s) { return s.first == snapshot; });
+    if (found == snapshots_.end() || entry->dwSize != kProcessEntry32Size) return false;
+    if (found->second >= processes_.size()) return false;
+    const std::string& path = processes_[found->second++].path;
+    std::string name = path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
+    // Like the real call, only the name and its terminator are written: the
+    // rest of the field keeps what earlier entries left there.
+    std::size_t count = std::min(name.size(), sizeof(entry->szExeFile) - 1);
+    std::memcpy(entry->szExeFile, name.data(), count);
+    entry->szExeFile[count] = '\0';
+    return true;
+}
+
+bool StandinProcesses::Process32First(ProcessHandle snapshot, ProcessEntry32* entry) {
+    auto found = std::find_if(snapshots_.begin(), snapshots_.end(),
+                              [snapshot](const auto& s) { return s.first == snapshot; });
+    if (found != snapshots_.end()) found->second = 0;
+    return FillEntry(snapshot, entry);
+}
+
+bool StandinProcesses::Process32Next(ProcessHandle snapshot, ProcessEntry32* entry) {
+    return FillEntry(snapshot, entry);
+}
+
+bool StandinProcesses::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::uint32_t* bytesReturned) {
+    if (processStatusMissing) throw Failure(48, "", "Error in loading DLL psapi.dll");
+    enumBufferSizes.push_back(cb);
+    std::uint32_t count = std::min<std::uint32_t>(cb / 4, static_cast<std::uint32_t>(processes_.size()));
+    for (std::uint32_t i = 0; i < count; ++i) ids[i] = processes_[i].id;
+    *bytesReturned = count * 4;
+    return true;
+}
+
+ProcessHandle StandinProcesses::OpenProcess(std::uint32_t access, bool, std::uint32_t processId) {
+    auto found = std::find_if(processes_.begin(), processes_.end(),
+                              [processId](const Process& p) { return p.id == processId; });
+    if (found == processes_.end() || !found->canOpen || (access & ~0x410u) != 0) return 0;
+    ProcessHandle handle = nextHandle_++;
+    openHandles_.insert(handle);
+    ++handlesOpened;
+    processHandles_.emplace_back(handle, processId);
+    return handle;
+}
+
+bool StandinProcesses::EnumProcessModules(ProcessHandle process, ModuleHandle* modules, std::uint32_t cb,
+                                          std::uint32_t* bytesNeeded) {
+    if (processStatusMissing) throw Failure(48, "", "Error in loading DLL psapi.dll");
+    auto handle = std::find_if(processHandles_.begin(), processHandles_.end(),
+                               [process](const auto& h) { return h.first == process; });
+    if (handle == processHandles_.end() || !openHandles_.count(process)) return false;
+    auto found = std::find_if(processes_.begin(), processes_.end(),
+                              [&](const Process& p) { return p.id == handle->second; });
+    if (found == processes_.end() || !found->listsModules) return false;
+    if (cb >= sizeof(ModuleHandle)) modules[0] = 0x400000 + handle->second;
+    *bytesNeeded = sizeof(ModuleHandle);
+    return true;
+}
+
+std::uint32_t StandinProcesses::GetModuleFileNameEx(ProcessHandle process, ModuleHandle, char* fileName,
+                                                    std::uint32_t size) {
+    if (processStatusMissing) throw Failure(48, "", "Error in loading DLL psapi.dll");
+    auto handle = std::find_if(processHandles_.begin(), processHandles_.end(),
+                               [process](const auto& h) { return h.first == process; });
+    if (handle == processHandles_.end() || size == 0) return 0;
+    auto found = std::find_if(processes_.begin(), processes_.end(),
+                              [&](const Process& p) { return p.id == handle->second; });
+    if (found == processes_.end()) return 0;
+    std::uint32_t count = std::min<std::uint32_t>(size - 1, static_cast<std::uint32_t>(found->path.size()));
+    std::memcpy(fileName, found->path.data(), count);
+    fileName[count] = '\0';
+    return count;
+}
+
+bool StandinProcesses::CloseHandle(ProcessHandle handle) {
+    if (!openHandles_.erase(handle)) return false;
+    processHandles_.erase(std::remove_if(processHandles_.begin(), processHandles_.end(),
+                                         [handle](const auto& h) { return h.first == handle; }),
+                          processHandles_.end());
+    snapshots_.erase(std::remove_if(snapshots_.begin(), snapshots_.end(),
+                                    [handle](const auto& s) { return s.first == handle; }),
+                     snapshots_.end());
+    return true;
+}
+
+void StandinProcesses::StartProgram(const std::string& applicationPath, const std::string& commandLine,
+                                    const std::string& currentFolder) {
+    if (startFails) throw Failure(2, "", "The system cannot find the file specified.");
+    started.push_back({applicationPath, commandLine, currentFolder});
+}

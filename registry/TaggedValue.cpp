@@ -1,0 +1,33 @@
+// Text forms of the tagged value.
+
+#include "registry/TaggedValue.h"
+
+#include <sstream>
+
+std::string ToText(const TaggedValue& value) {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return {}; }
+        std::string operator()(const std::string& text) const { return text; }
+        std::string operator()(std::int16_t number) const { return std::to_string(number); }
+        std::string operator()(std::int32_t number) const { return std::to_string(number); }
+        std::string operator()(std::uint8_t number) const { return std::to_string(number); }
+        std::string operator()(bool truth) const { return truth ? "True" : "False"; }
+        std::string operator()(double number) const {
+            std::ostringstream out;
+            out.precision(15);
+            out << number;
+            return out.str();
+        }
+        // Bytes show as their characters, as the registry would store them.
+        std::string operator()(const ByteArray& array) const {
+            return std::string(array.bytes.begin(), array.bytes.end());
+        }
+    };
+    return std::visit(Visitor{}, value);
+}
+
+bool EqualsEmptyText(const TaggedValue& value) {
+    if (std::holds_alternative<std::monostate>(value)) return true;
+    if (const auto* text = std::get_if<std::string>(&value)) return text->empty();
+    return false;
+}
