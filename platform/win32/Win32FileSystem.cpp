@@ -1,0 +1,91 @@
+// Windows implementation of FileSystem (platform/FileSystem.h).
+
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Failure.h"
+#include "platform/win32/Handles.h"
+
+namespace {
+
+constexpr const char* kSource = "FileSystem";
+
+[[noreturn]] void ThrowLastError() {
+    DWORD error = GetLastError();
+    throw Failure(static_cast<std::int32_t>(error), kSource, SystemErrorText(error));
+}
+
+class Win32InputFile : public InputFile {
+public:
+    explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        // ReadFile takes a 32-bit count: read in chunks no larger than that.
+        std::size_t total = 0;
+        while (total < size) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - total, 1u << 20));
+            DWORD got = 0;
+            if (!ReadFile(file_.get(), buffer + total, chunk, &got, nullptr)) ThrowLastError();
+            if (got == 0) break;
+            total += got;
+        }
+        return total;
+    }
+
+private:
+    UniqueFileHandle file_;
+};
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long error) {
+    char* text = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result;
+    if (length != 0 && text != nullptr) result.assign(text, length);
+    if (text != nullptr) LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+        result.pop_back();
+    if (result.empty()) result = "System error " + std::to_string(error);
+    return result;
+}
+
+std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
+    std::vector<std::string> names;
+    if (pattern.empty()) return names;
+    // A drive without a medium would otherwise put up the system's
+    // "insert a disk" box instead of simply failing the search.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    WIN32_FIND_DATAA found;
+    UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    SetErrorMode(oldMode);
+    if (!search) return names;
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if ((found.dwFileAttributes & kNotPlain) == 0) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowLastError();
+    return std::make_unique<Win32InputFile>(std::move(file));
+}
+
+void Win32FileSystem::ChangeDrive(char driveLetter) {
+    // "X:" alone names the drive's own current folder, which the system
+    // remembers per drive: the same thing a change of drive does.
+    const char drive[] = {driveLetter, ':', '\0'};
+    if (!SetCurrentDirectoryA(drive)) ThrowLastError();
+}
+
+void Win32FileSystem::ChangeFolder(const std::string& path) {
+    if (!SetCurrentDirectoryA(path.c_str())) ThrowLastError();
+}

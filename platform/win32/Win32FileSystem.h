@@ -1,0 +1,16 @@
+#pragma once
+// Windows implementation of FileSystem (platform/FileSystem.h) over the
+// narrow-text kernel32 file functions.
+
+#include "platform/FileSystem.h"
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
+    std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+    void ChangeDrive(char driveLetter) override;
+    void ChangeFolder(const std::string& path) override;
+};
+
+// The system's own text for an error number, without its line end.
+std::string SystemErrorText(unsigned long error);

@@ -1,0 +1,148 @@
+// Whether a program is running (modIsCheckProcess.h): the Tool Help snapshot
+// on the Windows 95 family, the process-status functions on the NT family.
+
+#include "system/modIsCheckProcess.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "platform/Failure.h"
+#include "platform/Platform.h"
+#include "platform/ProcessApi.h"
+#include "platform/UserMessages.h"
+
+namespace {
+
+constexpr std::int32_t kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
+constexpr std::int32_t kPlatformNt = 2;       // VER_PLATFORM_WIN32_NT
+constexpr std::uint32_t kSnapProcess = 2;     // TH32CS_SNAPPROCESS
+constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+constexpr std::uint32_t kModuleArrayBytes = 200;
+constexpr std::uint32_t kModulePathLength = 260;
+constexpr const char* kSnapshotName = "GTA2.EXE";
+
+// Closes a snapshot or process handle however the search leaves its loop.
+class OwnedProcessHandle {
+public:
+    OwnedProcessHandle(ProcessApi& api, ProcessHandle handle) : api_(api), handle_(handle) {}
+    ~OwnedProcessHandle() {
+        if (handle_ != 0 && handle_ != kInvalidHandleValue) api_.CloseHandle(handle_);
+    }
+    OwnedProcessHandle(const OwnedProcessHandle&) = delete;
+    OwnedProcessHandle& operator=(const OwnedProcessHandle&) = delete;
+
+    ProcessHandle get() const { return handle_; }
+
+private:
+    ProcessApi& api_;
+    ProcessHandle handle_;
+};
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The Windows 95 family names only the file, and the caller's name is not
+// consulted here: any process whose name contains the game's counts.
+bool SearchSnapshot(ProcessApi& api) {
+    OwnedProcessHandle snapshot(api, api.CreateToolhelp32Snapshot(kSnapProcess, 0));
+    if (snapshot.get() == kInvalidHandleValue) return false;
+
+    ProcessEntry32 entry;
+    entry.dwSize = kProcessEntry32Size;
+    bool more = api.Process32First(snapshot.get(), &entry);
+    while (more) {
+        // The whole fixed field, terminator and leftovers of earlier entries
+        // included: those leftovers never matched, and the zero after the
+        // name keeps a match from spanning into them.
+        std::string field(entry.szExeFile, sizeof(entry.szExeFile));
+        if (Upper(StripLastChar(field)).find(kSnapshotName) != std::string::npos) return true;
+        more = api.Process32Next(snapshot.get(), &entry);
+    }
+    return false;
+}
+
+std::vector<std::uint32_t> GatherProcessIds(ProcessApi& api) {
+    std::uint32_t cb = 8;
+    std::uint32_t returned = 96;
+    std::vector<std::uint32_t> ids;
+    // A full buffer may have cut the list short, so grow until the system
+    // hands back less than the buffer holds.
+    while (cb <= returned) {
+        cb *= 2;
+        ids.assign(cb / 4, 0);
+        if (!api.EnumProcesses(ids.data(), cb, &returned)) return {};
+    }
+    ids.resize(returned / 4);
+    return ids;
+}
+
+// Nothing when the modules cannot be listed (Wine's own 64-bit services, for
+// one): such a process is skipped, even for an empty name.
+std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle process) {
+    ModuleHandle modules[200] = {};
+    std::uint32_t needed = 0;
+    if (!api.EnumProcessModules(process, modules, kModuleArrayBytes, &needed)) return std::nullopt;
+    char path[kModulePathLength] = {};
+    std::uint32_t length = api.GetModuleFileNameEx(process, modules[0], path, kModulePathLength);
+    return Lower(std::string(path, std::min(length, kModulePathLength)));
+}
+
+// The NT family names the full path: a process counts when its path ends in
+// the caller's name, in any letter case.
+bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
+    const std::string wanted = Lower(exeName);
+    for (std::uint32_t id : GatherProcessIds(api)) {
+        OwnedProcessHandle process(api, api.OpenProcess(kQueryAndRead, false, id));
+        // Processes we may not query (system ones, other users') are skipped.
+        if (process.get() == 0) continue;
+        std::optional<std::string> found = ExecutablePathOf(api, process.get());
+        if (!found) continue;
+        const std::string& path = *found;
+        std::string ending = path.size() > wanted.size() ? path.substr(path.size() - wanted.size()) : path;
+        if (ending == wanted) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsProcessRunning(Platform& platform, const std::string& exeName) {
+    try {
+        switch (GetPlatformId(platform.processes)) {
+            case kPlatformWindows:
+                return SearchSnapshot(platform.processes);
+            case kPlatformNt:
+                return SearchProcessStatus(platform.processes, exeName);
+            default:
+                return false;
+        }
+    } catch (const Failure& failure) {
+        platform.messages.ShowMessage("Error searching for GTA2 in the process list: " + failure.Description());
+    } catch (const std::exception& error) {
+        platform.messages.ShowMessage(std::string("Error searching for GTA2 in the process list: ") + error.what());
+    }
+    return false;
+}
+
+std::int32_t GetPlatformId(ProcessApi& processes) {
+    std::uint32_t platformId = 0;
+    if (!processes.GetVersionEx(&platformId)) return 0;
+    return static_cast<std::int32_t>(platformId);
+}
+
+std::string StripLastChar(const std::string& text) {
+    return text.empty() ? text : text.substr(0, text.size() - 1);
+}
