@@ -1,0 +1,165 @@
+// Win32 implementation of the scratch folders and registry values of Scratch.h.
+
+#include "Scratch.h"
+
+#include <fstream>
+#include <vector>
+
+#include "GuiDriver.h"
+#include "platform/win32/Handles.h"
+
+namespace gui {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (search) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search.get(), &found));
+    }
+    search.reset();
+    RemoveDirectoryA(folder.c_str());
+}
+
+void MakeFolders(const std::string& path) {
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
+}  // namespace
+
+ScratchFolder::ScratchFolder(const std::string& tag) {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string base = temp;
+    if (!base.empty() && base.back() == '\\') base.pop_back();
+    path_ = base + "\\" + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    RemoveTree(path_);
+    MakeFolders(path_);
+    if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        throw DriverError("cannot create the scratch folder " + path_);
+    }
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+std::string ScratchFolder::operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+
+void ScratchFolder::Write(const std::string& relative, const std::string& content) {
+    const std::string path = *this / relative;
+    const size_t slash = path.rfind('\\');
+    MakeFolders(path.substr(0, slash));
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    if (!out) throw DriverError("cannot write " + path);
+}
+
+void ScratchFolder::Remove(const std::string& relative) {
+    const std::string path = *this / relative;
+    if (!DeleteFileA(path.c_str())) RemoveTree(path);
+}
+
+void ScratchFolder::MakeGameFolder(const std::string& gameExe) {
+    Write("data\\attract\\attr1.rep", "attract");
+    if (gameExe.empty()) {
+        Write("gta2.exe");
+    } else if (!CopyFileA(WindowsPath(gameExe).c_str(), (*this / "gta2.exe").c_str(), FALSE)) {
+        throw DriverError("cannot copy " + gameExe + " as the game");
+    }
+}
+
+std::optional<std::string> ReadRegistryText(HKEY root, const std::string& key, const std::string& name) {
+    UniqueHkey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | kView, opened.put()) != ERROR_SUCCESS) return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ) throw DriverError(name + " is not text");
+    std::vector<char> data(size + 1, '\0');
+    RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    return std::string(data.data());
+}
+
+std::optional<DWORD> ReadRegistryNumber(HKEY root, const std::string& key, const std::string& name) {
+    UniqueHkey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | kView, opened.put()) != ERROR_SUCCESS) return std::nullopt;
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type != REG_DWORD) throw DriverError(name + " is not a 32-bit number");
+    return value;
+}
+
+void WriteRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+    UniqueHkey opened;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | kView, nullptr, opened.put(), nullptr) !=
+        ERROR_SUCCESS) {
+        throw DriverError("cannot create the key " + key);
+    }
+    if (RegSetValueExA(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS) {
+        throw DriverError("cannot write " + key + "\\" + name);
+    }
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+    UniqueHkey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE | kView, opened.put()) == ERROR_SUCCESS) {
+        RegDeleteValueA(opened.get(), name.c_str());
+    }
+}
+
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::string key, std::string name,
+                                         const std::optional<std::string>& text)
+    : root_(root), key_(std::move(key)), name_(std::move(name)) {
+    UniqueHkey opened;
+    DWORD size = 0;
+    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ | kView, opened.put()) == ERROR_SUCCESS &&
+        RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+        data_.assign(size, '\0');
+        existed_ = RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_,
+                                    reinterpret_cast<BYTE*>(&data_[0]), &size) == ERROR_SUCCESS;
+        data_.resize(size);
+    }
+    if (text) {
+        WriteRegistryText(root_, key_, name_, *text);
+    } else {
+        DeleteRegistryValue(root_, key_, name_);
+    }
+}
+
+ScopedRegistryValue::~ScopedRegistryValue() {
+    if (!existed_) {
+        DeleteRegistryValue(root_, key_, name_);
+        return;
+    }
+    UniqueHkey opened;
+    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_WRITE | kView, nullptr, opened.put(), nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(opened.get(), name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+                       static_cast<DWORD>(data_.size()));
+    }
+}
+
+}  // namespace gui
