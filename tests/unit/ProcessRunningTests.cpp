@@ -1,0 +1,195 @@
+// IsProcessRunning on both roads, over the stand-in process table.
+
+#include <gtest/gtest.h>
+
+#include "system/modIsCheckProcess.h"
+#include "unit/SystemTestPlatform.h"
+
+namespace {
+
+const char* const kSearchFailed = "Error searching for GTA2 in the process list: ";
+
+class ProcessStatusRoad : public ::testing::Test {
+protected:
+    void SetUp() override { world.processes.platformId = 2; }
+    bool Running(const std::string& name) {
+        Platform platform = world.WithoutRegistry();
+        return IsProcessRunning(platform, name);
+    }
+    SystemTestPlatform world;
+};
+
+TEST_F(ProcessStatusRoad, PathEndingInTheNameCountsInAnyCaseAndFolder) {
+    world.processes.AddProcess("C:\\Windows\\explorer.exe");
+    world.processes.AddProcess("D:\\Spiele\\GTA2\\GTA2.EXE");
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_TRUE(Running("GTA2.exe"));
+    EXPECT_TRUE(Running("Explorer.EXE"));
+    EXPECT_TRUE(world.messages.shown.empty());
+}
+
+TEST_F(ProcessStatusRoad, EndingsCountEvenWithMoreLettersInFront) {
+    world.processes.AddProcess("C:\\Tools\\notgta2.exe");
+    EXPECT_TRUE(Running("gta2.exe"));
+}
+
+TEST_F(ProcessStatusRoad, NamesThatOnlyContainOrStartWithTheNameDoNotCount) {
+    world.processes.AddProcess("C:\\Games\\gta2.exe.bak");
+    world.processes.AddProcess("C:\\gta2.exe\\launcher.exe");
+    world.processes.AddProcess("C:\\ta2.exe");  // shorter than the name
+    EXPECT_FALSE(Running("gta2.exe"));
+    EXPECT_TRUE(world.messages.shown.empty());
+}
+
+TEST_F(ProcessStatusRoad, ProcessesWeMayNotQueryAreSkippedSilently) {
+    world.processes.AddProcess("C:\\Games\\GTA2\\gta2.exe", /*canOpen=*/false);
+    world.processes.AddProcess("C:\\Other\\gta2.exe", true, /*listsModules=*/false);
+    EXPECT_FALSE(Running("gta2.exe"));
+    EXPECT_TRUE(world.messages.shown.empty());
+    EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+}
+
+TEST_F(ProcessStatusRoad, EmptyNameMatchesTheFirstProcessWhoseModulesCanBeListed) {
+    EXPECT_FALSE(Running(""));
+    world.processes.AddProcess("C:\\System\\secret.exe", false);
+    world.processes.AddProcess("C:\\System\\service.exe", true, false);
+    EXPECT_FALSE(Running(""));
+    world.processes.AddProcess("C:\\Windows\\notepad.exe");
+    EXPECT_TRUE(Running(""));
+}
+
+TEST_F(ProcessStatusRoad, StopsAtTheFirstMatchAndClosesEveryHandle) {
+    world.processes.AddProcess("C:\\a.exe");
+    world.processes.AddProcess("C:\\Games\\gta2.exe");
+    world.processes.AddProcess("C:\\b.exe");
+    world.processes.AddProcess("C:\\c.exe");
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_EQ(world.processes.handlesOpened, 2);
+    EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+
+    world.processes.handlesOpened = 0;
+    EXPECT_FALSE(Running("missing.exe"));
+    EXPECT_EQ(world.processes.handlesOpened, 4);
+    EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+}
+
+TEST_F(ProcessStatusRoad, IdBufferStartsAt16BytesAndDoublesUntilTheListFits) {
+    using Sizes = std::vector<std::uint32_t>;
+    Running("gta2.exe");
+    EXPECT_EQ(world.processes.enumBufferSizes, (Sizes{16}));
+
+    for (int i = 0; i < 3; ++i) world.processes.AddProcess("C:\\p.exe");
+    world.processes.enumBufferSizes.clear();
+    Running("gta2.exe");
+    EXPECT_EQ(world.processes.enumBufferSizes, (Sizes{16}));
+
+    // Four ids fill 16 bytes exactly, which may mean the list was cut short.
+    world.processes.AddProcess("C:\\p.exe");
+    world.processes.enumBufferSizes.clear();
+    Running("gta2.exe");
+    EXPECT_EQ(world.processes.enumBufferSizes, (Sizes{16, 32}));
+
+    for (int i = 4; i < 300; ++i) world.processes.AddProcess("C:\\p.exe");
+    world.processes.AddProcess("C:\\Games\\gta2.exe");  // the 301st: beyond 1024 bytes
+    world.processes.enumBufferSizes.clear();
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_EQ(world.processes.enumBufferSizes, (Sizes{16, 32, 64, 128, 256, 512, 1024, 2048}));
+}
+
+TEST_F(ProcessStatusRoad, MissingProcessStatusLibraryIsReportedAndAnswersFalse) {
+    world.processes.AddProcess("C:\\Games\\gta2.exe");
+    world.processes.processStatusMissing = true;
+    EXPECT_FALSE(Running("gta2.exe"));
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0], std::string(kSearchFailed) + "Error in loading DLL psapi.dll");
+    EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+}
+
+class SnapshotRoad : public ::testing::Test {
+protected:
+    void SetUp() override { world.processes.platformId = 1; }
+    bool Running(const std::string& name) {
+        Platform platform = world.WithoutRegistry();
+        return IsProcessRunning(platform, name);
+    }
+    SystemTestPlatform world;
+};
+
+TEST_F(SnapshotRoad, NameContainingTheGamesNameCountsInAnyCase) {
+    world.processes.AddProcess("C:\\Windows\\kernel32.exe");
+    EXPECT_FALSE(Running("gta2.exe"));
+    auto id = world.processes.AddProcess("C:\\Games\\Gta2.Exe");
+    EXPECT_TRUE(Running("gta2.exe"));
+    world.processes.RemoveProcess(id);
+    world.processes.AddProcess("C:\\Games\\mygta2.exe.old");
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_TRUE(world.messages.shown.empty());
+}
+
+TEST_F(SnapshotRoad, TheCallersNameIsNotConsulted) {
+    world.processes.AddProcess("C:\\Windows\\notepad.exe");
+    EXPECT_FALSE(Running("notepad.exe"));
+    world.processes.AddProcess("C:\\Games\\gta2.exe");
+    EXPECT_TRUE(Running("notepad.exe"));
+    EXPECT_TRUE(Running(""));
+}
+
+TEST_F(SnapshotRoad, LeftoversOfALongerEarlierNameDoNotMatch) {
+    // The record is reused: "averyverylongname.exe" leaves its tail behind
+    // the shorter names that follow it.
+    world.processes.AddProcess("C:\\averyverylongname.exe");
+    world.processes.AddProcess("C:\\gta2");
+    world.processes.AddProcess("C:\\x.exe");
+    EXPECT_FALSE(Running("gta2.exe"));
+}
+
+TEST_F(SnapshotRoad, SnapshotIsClosedAndMissingToolHelpIsReported) {
+    world.processes.AddProcess("C:\\a.exe");
+    world.processes.AddProcess("C:\\Games\\gta2.exe");
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_FALSE(world.processes.enumBufferSizes.size());  // the other road stays untouched
+    EXPECT_EQ(world.processes.handlesOpened, 1);
+    EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+
+    world.processes.toolHelpMissing = true;
+    EXPECT_FALSE(Running("gta2.exe"));
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].rfind(kSearchFailed, 0), 0u) << world.messages.shown[0];
+    EXPECT_GT(world.messages.shown[0].size(), std::string(kSearchFailed).size());
+}
+
+TEST(ProcessRunningOtherPlatforms, UnknownPlatformAnswersFalseWithoutSearchingOrMessage) {
+    for (std::uint32_t id : {0u, 3u}) {
+        SystemTestPlatform world;
+        world.processes.AddProcess("C:\\Games\\gta2.exe");
+        world.processes.platformId = id;
+        Platform platform = world.WithoutRegistry();
+        EXPECT_FALSE(IsProcessRunning(platform, "gta2.exe")) << "platform " << id;
+        EXPECT_EQ(world.processes.handlesOpened, 0);
+        EXPECT_TRUE(world.processes.enumBufferSizes.empty());
+        EXPECT_TRUE(world.messages.shown.empty());
+    }
+}
+
+TEST(ProcessRunningOtherPlatforms, FailedVersionQueryMeansPlatformZero) {
+    SystemTestPlatform world;
+    world.processes.AddProcess("C:\\Games\\gta2.exe");
+    world.processes.versionQueryFails = true;
+    EXPECT_EQ(GetPlatformId(world.processes), 0);
+    Platform platform = world.WithoutRegistry();
+    EXPECT_FALSE(IsProcessRunning(platform, "gta2.exe"));
+    EXPECT_TRUE(world.messages.shown.empty());
+
+    world.processes.versionQueryFails = false;
+    world.processes.platformId = 2;
+    EXPECT_EQ(GetPlatformId(world.processes), 2);
+}
+
+TEST(StripLastChar, DropsTheFinalCharacterOnly) {
+    EXPECT_EQ(StripLastChar("GTA2.EXE!"), "GTA2.EXE");
+    EXPECT_EQ(StripLastChar(std::string("ab\0", 3)), "ab");
+    EXPECT_EQ(StripLastChar("x"), "");
+    EXPECT_EQ(StripLastChar(""), "");
+}
+
+}  // namespace
