@@ -13,9 +13,7 @@ struct ByteArray {
     std::int32_t lowerBound = 0;
     std::vector<std::uint8_t> bytes;
 
-    bool operator==(const ByteArray& other) const {
-        return lowerBound == other.lowerBound && bytes == other.bytes;
-    }
+    bool operator==(const ByteArray& other) const { return lowerBound == other.lowerBound && bytes == other.bytes; }
 };
 
 using TaggedValue = std::variant<std::monostate,  // empty
@@ -24,8 +22,7 @@ using TaggedValue = std::variant<std::monostate,  // empty
                                  std::int32_t,    // 32-bit signed integer
                                  ByteArray,       // byte array
                                  std::uint8_t,    // further kinds, passed through
-                                 double,
-                                 bool>;
+                                 double, bool>;
 
 // Text form: empty gives empty text, integers their decimal text.
 std::string ToText(const TaggedValue& value);

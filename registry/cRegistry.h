@@ -6,11 +6,42 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "registry/NameArray.h"
 #include "registry/TaggedValue.h"
 
 class RegistryApi;
+
+// Access masks the accessor opens keys with.
+inline constexpr std::uint32_t kKeyQueryValue = 0x1;
+inline constexpr std::uint32_t kKeySetValue = 0x2;
+inline constexpr std::uint32_t kKeyCreateSubKey = 0x4;
+inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x8;
+inline constexpr std::uint32_t kKeyNotify = 0x10;
+inline constexpr std::uint32_t kKeyCreateLink = 0x20;
+// Every key-specific right but none of the standard rights: enough to create,
+// write and delete values without asking for more than a user may hold.
+inline constexpr std::uint32_t kKeyAllKeyRights = 0x3F;
+
+// Registry value type codes.
+inline constexpr std::int32_t kRegNone = 0;
+inline constexpr std::int32_t kRegSz = 1;
+inline constexpr std::int32_t kRegExpandSz = 2;
+inline constexpr std::int32_t kRegBinary = 3;
+inline constexpr std::int32_t kRegDword = 4;
+inline constexpr std::int32_t kRegDwordBigEndian = 5;
+inline constexpr std::int32_t kRegLink = 6;
+inline constexpr std::int32_t kRegMultiSz = 7;
+
+// Failure numbers the accessor raises.
+inline constexpr std::int32_t kErrRegistryOperation = 26001;
+inline constexpr std::int32_t kErrSubscriptOutOfRange = 9;
+inline constexpr std::int32_t kErrValueWriteRefused = -2147194455;  // 0x800469A9
+inline constexpr std::int32_t kErrEnumerationFailed = -2147194454;  // 0x800469AA
+inline constexpr std::int32_t kErrInvalidVerbList = -2147194452;    // 0x800469AC
+inline constexpr std::int32_t kErrClassNotDefined = -2147194451;    // 0x800469AD
 
 class cRegistry {
 public:
@@ -26,8 +57,27 @@ public:
     TaggedValue Value();
     void Value(const TaggedValue& vValue);
 
-    // 7 to 10: enumeration and file-type associations, declared and built
-    // by the registry work that follows.
+    // 7 and 8: both empty the caller's list and count first, then fill them
+    // with the names in the order the registry reports them.
+    bool EnumerateValues(NameArray& sKeyNames, std::int32_t& iKeyCount);
+    bool EnumerateSections(NameArray& sSect, std::int32_t& iSectCount);
+
+    // 9 and 10: file-type registration, written below HKEY_CLASSES_ROOT and
+    // again below HKEY_LOCAL_MACHINE\SOFTWARE\Classes.
+    void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
+                              const std::string& sClassDescription, const std::string& sAssociation,
+                              const std::string& sOpenMenuText = "&Open", bool bSupportPrint = false,
+                              const std::string& sPrintMenuText = "&Print", bool bSupportNew = false,
+                              const std::string& sNewMenuText = "&New", bool bSupportInstall = false,
+                              const std::string& sInstallMenuText = "", std::int32_t lDefaultIconIndex = -1);
+    // `vItems` is read in triples: verb key name, menu text, command line.
+    // The class must already exist below HKEY_CLASSES_ROOT.
+    void CreateAdditionalEXEAssociations(const std::string& sClassName, const std::vector<TaggedValue>& vItems);
+    // The same with the items given as separate arguments.
+    template <typename... Items>
+    void CreateAdditionalEXEAssociations(const std::string& sClassName, const Items&... vItems) {
+        CreateAdditionalEXEAssociations(sClassName, std::vector<TaggedValue>{AsItem(vItems)...});
+    }
 
     // 11 to 20: the properties only store and return their field.
     std::int32_t ValueType() const { return valueType_; }
@@ -42,6 +92,23 @@ public:
     void Default(const TaggedValue& vDefault) { default_ = vDefault; }
 
 private:
+    void WriteClassesValue(const std::string& sValue);
+    static std::int32_t SwapByteOrder(std::int32_t lValue);
+    std::string ExpandEnvString(const std::string& sText);
+
+    // A string literal must stay text: the variant would otherwise take it as
+    // a truth value.
+    static TaggedValue AsItem(const char* text) { return std::string(text); }
+    template <typename T>
+    static TaggedValue AsItem(const T& item) {
+        return TaggedValue(item);
+    }
+
+    // "'<ClassKey>',Section: '<SectionKey>" and so on, as the descriptions
+    // of the failures spell the position.
+    std::string KeyAndSection() const;
+    std::string WriteFailureText(const TaggedValue& vValue) const;
+
     RegistryApi& api_;
     std::string source_;
 

@@ -1,0 +1,298 @@
+// Stand-in implementation of RegistryApi (platform/RegistryApi.h).
+
+#include "platform/standin/MemoryRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+constexpr long kSuccess = 0;
+constexpr long kFileNotFound = 2;
+constexpr long kAccessDenied = 5;
+constexpr long kInvalidHandle = 6;
+constexpr long kInvalidParameter = 87;
+constexpr long kMoreData = 234;
+constexpr long kNoMoreItems = 259;
+constexpr long kNoAccess = 998;
+constexpr long kKeyDeleted = 1018;
+
+constexpr std::uint32_t kQueryValue = 0x1;
+constexpr std::uint32_t kSetValue = 0x2;
+constexpr std::uint32_t kCreateSubKey = 0x4;
+constexpr std::uint32_t kEnumerateSubKeys = 0x8;
+// Rights that change the registry: KEY_SET_VALUE, KEY_CREATE_SUB_KEY,
+// KEY_CREATE_LINK and the standard DELETE, WRITE_DAC, WRITE_OWNER.
+constexpr std::uint32_t kWritingRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
+// What a predefined root handle grants.
+constexpr std::uint32_t kAllAccess = 0xF003F;
+
+constexpr std::size_t kMaxKeyNameLength = 255;
+
+std::string Upper(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+std::vector<std::string> PathParts(const std::string& path) {
+    // Doubled, leading and trailing backslashes are passed over, as Wine does.
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path) {
+        if (c == '\\') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part.push_back(c);
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry() : currentUser_(std::make_shared<Node>()), localMachine_(std::make_shared<Node>()) {
+    Handle machine{localMachine_, kAllAccess, kHkeyLocalMachine};
+    std::shared_ptr<Node> classes;
+    Walk(machine, "SOFTWARE\\Classes", true, &classes);
+    classesRoot_ = classes;
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+void MemoryRegistry::SetEnvironmentVariable(const std::string& name, const std::string& value) {
+    environment_[Upper(name)] = value;
+}
+
+long MemoryRegistry::Resolve(RegKey key, Handle* handle) const {
+    if (key == RootKey(kHkeyClassesRoot)) {
+        *handle = Handle{classesRoot_, kAllAccess, kHkeyClassesRoot};
+    } else if (key == RootKey(kHkeyCurrentUser)) {
+        *handle = Handle{currentUser_, kAllAccess, kHkeyCurrentUser};
+    } else if (key == RootKey(kHkeyLocalMachine)) {
+        *handle = Handle{localMachine_, kAllAccess, kHkeyLocalMachine};
+    } else {
+        auto found = handles_.find(key);
+        if (found == handles_.end()) return kInvalidHandle;
+        *handle = found->second;
+    }
+    return handle->node->deleted ? kKeyDeleted : kSuccess;
+}
+
+long MemoryRegistry::Usable(RegKey key, std::uint32_t neededAccess, Handle* handle) const {
+    long status = Resolve(key, handle);
+    if (status != kSuccess) return status;
+    if ((handle->access & neededAccess) != neededAccess) return kAccessDenied;
+    if ((neededAccess & kWritingRights) != 0 && refusingRoots_.count(handle->root) != 0) return kAccessDenied;
+    return kSuccess;
+}
+
+long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool create, std::shared_ptr<Node>* found) {
+    std::shared_ptr<Node> node = from.node;
+    for (const std::string& part : PathParts(subKey)) {
+        if (part.size() > kMaxKeyNameLength) return kInvalidParameter;
+        auto& children = node->children;
+        auto child = std::find_if(children.begin(), children.end(),
+                                  [&](const std::shared_ptr<Node>& c) { return SameName(c->name, part); });
+        if (child != children.end()) {
+            node = *child;
+            continue;
+        }
+        if (!create) return kFileNotFound;
+        auto fresh = std::make_shared<Node>();
+        fresh->name = part;
+        fresh->parent = node.get();
+        auto place = std::find_if(children.begin(), children.end(),
+                                  [&](const std::shared_ptr<Node>& c) { return Upper(c->name) > Upper(part); });
+        children.insert(place, fresh);
+        node = fresh;
+    }
+    *found = node;
+    return kSuccess;
+}
+
+RegKey MemoryRegistry::NewHandle(const std::shared_ptr<Node>& node, std::uint32_t access, std::int32_t root) {
+    RegKey key = nextHandle_;
+    nextHandle_ += 4;
+    handles_[key] = Handle{node, access, root};
+    ++handlesOpened_;
+    return key;
+}
+
+long MemoryRegistry::OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) {
+    if (result == nullptr) return kInvalidParameter;
+    *result = 0;
+    Handle from;
+    long status = Resolve(key, &from);
+    if (status != kSuccess) return status;
+    std::shared_ptr<Node> node;
+    status = Walk(from, subKey, false, &node);
+    if (status != kSuccess) return status;
+    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    *result = NewHandle(node, access, from.root);
+    return kSuccess;
+}
+
+long MemoryRegistry::CreateKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) {
+    if (result == nullptr) return kInvalidParameter;
+    *result = 0;
+    Handle from;
+    long status = Usable(key, kCreateSubKey, &from);
+    if (status != kSuccess) return status;
+    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    std::shared_ptr<Node> node;
+    status = Walk(from, subKey, true, &node);
+    if (status != kSuccess) return status;
+    *result = NewHandle(node, access, from.root);
+    return kSuccess;
+}
+
+long MemoryRegistry::QueryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
+                                  std::uint32_t* size) {
+    Handle handle;
+    long status = Usable(key, kQueryValue, &handle);
+    if (status != kSuccess) return status;
+    auto& values = handle.node->values;
+    auto value =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    if (value == values.end()) return kFileNotFound;
+    if (data != nullptr && size == nullptr) return kInvalidParameter;
+    if (type != nullptr) *type = value->type;
+    const auto length = static_cast<std::uint32_t>(value->data.size());
+    if (data != nullptr) {
+        if (*size < length) {
+            *size = length;
+            return kMoreData;
+        }
+        if (length > 0) std::memcpy(data, value->data.data(), length);
+    }
+    if (size != nullptr) *size = length;
+    return kSuccess;
+}
+
+long MemoryRegistry::SetValueEx(RegKey key, const std::string& valueName, std::uint32_t type, const std::uint8_t* data,
+                                std::uint32_t size) {
+    Handle handle;
+    long status = Usable(key, kSetValue, &handle);
+    if (status != kSuccess) return status;
+    if (data == nullptr && size > 0) return kNoAccess;
+    auto& values = handle.node->values;
+    auto value =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    if (value == values.end()) {
+        values.push_back(Value{valueName, 0, {}});
+        value = values.end() - 1;
+    }
+    value->type = type;
+    value->data.assign(data, data + size);
+    return kSuccess;
+}
+
+long MemoryRegistry::DeleteKey(RegKey key, const std::string& subKey) {
+    Handle from;
+    long status = Resolve(key, &from);
+    if (status != kSuccess) return status;
+    std::shared_ptr<Node> node;
+    status = Walk(from, subKey, false, &node);
+    if (status != kSuccess) return status;
+    // Neither a root nor a key that still has subkeys goes.
+    if (node->parent == nullptr || node == classesRoot_ || !node->children.empty()) return kAccessDenied;
+    if (refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    auto& siblings = node->parent->children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), node));
+    node->deleted = true;
+    node->parent = nullptr;
+    return kSuccess;
+}
+
+long MemoryRegistry::DeleteValue(RegKey key, const std::string& valueName) {
+    Handle handle;
+    long status = Usable(key, kSetValue, &handle);
+    if (status != kSuccess) return status;
+    auto& values = handle.node->values;
+    auto value =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    if (value == values.end()) return kFileNotFound;
+    values.erase(value);
+    return kSuccess;
+}
+
+long MemoryRegistry::CloseKey(RegKey key) {
+    // Closing a predefined root is allowed and changes nothing.
+    if (key == RootKey(kHkeyClassesRoot) || key == RootKey(kHkeyCurrentUser) || key == RootKey(kHkeyLocalMachine)) {
+        return kSuccess;
+    }
+    return handles_.erase(key) != 0 ? kSuccess : kInvalidHandle;
+}
+
+long MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* maxValueNameLength) {
+    Handle handle;
+    long status = Usable(key, kQueryValue, &handle);
+    if (status != kSuccess) return status;
+    std::size_t longest = 0;
+    for (const Value& value : handle.node->values) longest = std::max(longest, value.name.size());
+    if (maxValueNameLength != nullptr) *maxValueNameLength = static_cast<std::uint32_t>(longest);
+    return kSuccess;
+}
+
+long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength) {
+    Handle handle;
+    long status = Usable(key, kQueryValue, &handle);
+    if (status != kSuccess) return status;
+    if (name == nullptr || nameLength == nullptr) return kInvalidParameter;
+    const auto& values = handle.node->values;
+    if (index >= values.size()) return kNoMoreItems;
+    const std::string& found = values[index].name;
+    if (found.size() + 1 > *nameLength) return kMoreData;
+    std::memcpy(name, found.c_str(), found.size() + 1);
+    *nameLength = static_cast<std::uint32_t>(found.size());
+    return kSuccess;
+}
+
+long MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name, std::uint32_t nameSize) {
+    Handle handle;
+    long status = Usable(key, kEnumerateSubKeys, &handle);
+    if (status != kSuccess) return status;
+    if (name == nullptr) return kInvalidParameter;
+    const auto& children = handle.node->children;
+    if (index >= children.size()) return kNoMoreItems;
+    const std::string& found = children[index]->name;
+    if (found.size() + 1 > nameSize) return kMoreData;
+    std::memcpy(name, found.c_str(), found.size() + 1);
+    return kSuccess;
+}
+
+std::uint32_t MemoryRegistry::ExpandEnvironmentStrings(const char* source, char* destination, std::uint32_t size) {
+    const std::string text = source != nullptr ? source : "";
+    std::string expanded;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t open = text.find('%', at);
+        if (open == std::string::npos) {
+            expanded += text.substr(at);
+            break;
+        }
+        expanded += text.substr(at, open - at);
+        std::size_t close = text.find('%', open + 1);
+        if (close == std::string::npos) {
+            expanded += text.substr(open);
+            break;
+        }
+        auto variable = environment_.find(Upper(text.substr(open + 1, close - open - 1)));
+        if (close > open + 1 && variable != environment_.end()) {
+            expanded += variable->second;
+        } else {
+            // Unknown names stay in the text, percent signs and all.
+            expanded += text.substr(open, close - open + 1);
+        }
+        at = close + 1;
+    }
+    const auto needed = static_cast<std::uint32_t>(expanded.size() + 1);
+    if (destination != nullptr && size >= needed) std::memcpy(destination, expanded.c_str(), needed);
+    return needed;
+}

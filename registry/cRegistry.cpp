@@ -1,0 +1,195 @@
+// The registry accessor: typed value access on the current position.
+
+#include "registry/cRegistry.h"
+
+#include <cstring>
+
+#include "platform/Failure.h"
+#include "platform/RegistryApi.h"
+#include "registry/KeyHandle.h"
+
+namespace {
+
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorMoreData = 234;
+// What a write of a type the accessor cannot store counts as.
+constexpr long kErrorInvalidData = 13;
+
+bool IsText(std::int32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+// A pair of "%" signs at least one character apart: the text then refers to
+// an environment variable and is stored to be expanded when read.
+bool HoldsVariableReference(const std::string& text) {
+    std::size_t first = text.find('%');
+    return first != std::string::npos && text.find('%', first + 2) != std::string::npos;
+}
+
+}  // namespace
+
+cRegistry::cRegistry(RegistryApi& api, std::string executableName)
+    : api_(api), source_(std::move(executableName) + ".cRegistry") {}
+
+std::string cRegistry::KeyAndSection() const { return std::to_string(classKey_) + "',Section: '" + sectionKey_; }
+
+std::string cRegistry::WriteFailureText(const TaggedValue& vValue) const {
+    return "Failed to set registry value Key: '" + KeyAndSection() + "',Key: '" + valueKey_ + "' to value: '" +
+           ToText(vValue) + "'";
+}
+
+bool cRegistry::KeyExists() {
+    RegKey raw = 0;
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != kErrorSuccess) return false;
+    api_.CloseKey(raw);
+    return true;
+}
+
+bool cRegistry::CreateKey() {
+    RegKey raw = 0;
+    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+        throw Failure(kErrRegistryOperation, source_, "Failed to create registry Key: '" + sectionKey_);
+    }
+    api_.CloseKey(raw);
+    return true;
+}
+
+bool cRegistry::DeleteKey() {
+    if (api_.DeleteKey(RootKey(classKey_), sectionKey_) != kErrorSuccess) {
+        throw Failure(kErrRegistryOperation, source_, "Failed to delete registry Key: '" + KeyAndSection());
+    }
+    return true;
+}
+
+bool cRegistry::DeleteValue() {
+    RegKey raw = 0;
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+        throw Failure(kErrRegistryOperation, source_, "Failed to open key '" + KeyAndSection() + "' for delete access");
+    }
+    KeyHandle key(api_);
+    key.adopt(raw);
+    if (api_.DeleteValue(key.get(), valueKey_) != kErrorSuccess) {
+        throw Failure(kErrRegistryOperation, source_,
+                      "Failed to delete registry Key: '" + KeyAndSection() + "',Key: '" + valueKey_);
+    }
+    return true;
+}
+
+TaggedValue cRegistry::Value() {
+    RegKey raw = 0;
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != kErrorSuccess) return default_;
+    KeyHandle key(api_);
+    key.adopt(raw);
+
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    long status = api_.QueryValueEx(key.get(), valueKey_, &type, nullptr, &size);
+    if (status != kErrorSuccess && status != kErrorMoreData) return default_;
+    valueType_ = static_cast<std::int32_t>(type);
+
+    // The second query's status is not consulted: the value was there a
+    // moment ago, and whatever it delivers is what is read. Its size is
+    // used, though, in case the value shrank in between.
+    if (IsText(valueType_)) {
+        if (size == 0) return std::string();
+        std::vector<std::uint8_t> buffer(size, 0);
+        std::uint32_t got = size;
+        api_.QueryValueEx(key.get(), valueKey_, nullptr, buffer.data(), &got);
+        if (got > size) got = size;
+        // Only a terminating NUL is dropped: text stored without one keeps
+        // its last character.
+        if (got > 0 && buffer[got - 1] == 0) --got;
+        std::string text(buffer.begin(), buffer.begin() + got);
+        if (valueType_ == kRegExpandSz) return ExpandEnvString(text);
+        return text;
+    }
+    if (valueType_ == kRegDword || valueType_ == kRegDwordBigEndian) {
+        std::uint8_t bytes[4] = {0, 0, 0, 0};
+        std::uint32_t got = sizeof bytes;
+        api_.QueryValueEx(key.get(), valueKey_, nullptr, bytes, &got);
+        std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+                             static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+        auto number = static_cast<std::int32_t>(bits);
+        if (valueType_ == kRegDwordBigEndian) number = SwapByteOrder(number);
+        return number;
+    }
+    ByteArray array;
+    array.bytes.assign(size, 0);
+    if (size > 0) {
+        std::uint32_t got = size;
+        api_.QueryValueEx(key.get(), valueKey_, nullptr, array.bytes.data(), &got);
+        if (got < size) array.bytes.resize(got);
+    }
+    return array;
+}
+
+void cRegistry::Value(const TaggedValue& vValue) {
+    RegKey raw = 0;
+    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+        throw Failure(kErrRegistryOperation, source_, WriteFailureText(vValue));
+    }
+    KeyHandle key(api_);
+    key.adopt(raw);
+
+    long status = kErrorInvalidData;
+    switch (valueType_) {
+        case kRegSz:
+        case kRegExpandSz: {
+            std::string text = ToText(vValue);
+            std::uint32_t type = HoldsVariableReference(text) ? kRegExpandSz : kRegSz;
+            // c_str() carries the one NUL the stored text ends with.
+            status = api_.SetValueEx(key.get(), valueKey_, type, reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                                     static_cast<std::uint32_t>(text.size() + 1));
+            break;
+        }
+        case kRegBinary: {
+            const auto* array = std::get_if<ByteArray>(&vValue);
+            if (array == nullptr) throw Failure(kErrRegistryOperation, "", "");
+            // The bytes from index 0 up to the last index are stored.
+            std::int64_t first = -static_cast<std::int64_t>(array->lowerBound);
+            if (first < 0 || first >= static_cast<std::int64_t>(array->bytes.size())) {
+                throw Failure(kErrSubscriptOutOfRange, source_, "Subscript out of range");
+            }
+            status = api_.SetValueEx(key.get(), valueKey_, kRegBinary, array->bytes.data() + first,
+                                     static_cast<std::uint32_t>(array->bytes.size() - first));
+            break;
+        }
+        case kRegDword:
+        case kRegDwordBigEndian: {
+            std::int32_t number = 0;
+            if (const auto* small = std::get_if<std::int16_t>(&vValue)) {
+                number = *small;
+            } else if (const auto* large = std::get_if<std::int32_t>(&vValue)) {
+                number = *large;
+            } else {
+                // Any other kind has no number to store; saying nothing would
+                // let the caller believe the value was written.
+                break;
+            }
+            auto bits = static_cast<std::uint32_t>(number);
+            const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                           static_cast<std::uint8_t>(bits >> 16),
+                                           static_cast<std::uint8_t>(bits >> 24)};
+            status = api_.SetValueEx(key.get(), valueKey_, kRegDword, bytes, sizeof bytes);
+            break;
+        }
+        default:
+            break;
+    }
+    if (status != kErrorSuccess) throw Failure(kErrValueWriteRefused, source_, WriteFailureText(vValue));
+}
+
+std::int32_t cRegistry::SwapByteOrder(std::int32_t lValue) {
+    auto bits = static_cast<std::uint32_t>(lValue);
+    bits = (bits >> 24) | ((bits >> 8) & 0x0000FF00u) | ((bits << 8) & 0x00FF0000u) | (bits << 24);
+    return static_cast<std::int32_t>(bits);
+}
+
+std::string cRegistry::ExpandEnvString(const std::string& sText) {
+    std::uint32_t needed = api_.ExpandEnvironmentStrings(sText.c_str(), nullptr, 0);
+    // A failed expansion leaves the text as it was stored rather than
+    // sizing a buffer from a count of 0.
+    if (needed == 0) return sText;
+    std::vector<char> buffer(needed + 1, '\0');
+    std::uint32_t written = api_.ExpandEnvironmentStrings(sText.c_str(), buffer.data(), needed);
+    if (written == 0 || written > needed) return sText;
+    return std::string(buffer.data(), strnlen(buffer.data(), needed - 1));
+}
