@@ -1,0 +1,366 @@
+// Windows implementation of the main window declared in Win32Window.h.
+
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/Failure.h"
+#include "platform/UserMessages.h"
+
+namespace {
+
+const char kWindowClass[] = "frmLauncher";
+const char kStartCaption[] = "&Launch GTA2";
+const char kStartToolTip[] = "Some scripts will crash in 1 player if they try to use commands on players 2-6";
+
+// Layout in twips, measured from the client area's top-left corner.
+constexpr int kClientWidth = 11880, kClientHeight = 7800;
+constexpr int kListLeft = 120, kListTop = 960, kListWidth = 10455, kListHeight = 6495;
+constexpr int kStartLeft = 4200, kStartTop = 120, kStartWidth = 1935, kStartHeight = 495;
+constexpr int kTwipsPerInch = 1440;
+
+// The numbers a list control has always reported for these misuses.
+constexpr std::int32_t kInvalidPropertyValue = 380;
+constexpr std::int32_t kIndexOutOfBounds = 35600;
+
+[[noreturn]] void FailWithSystemText(const char* what) {
+    const DWORD error = GetLastError();
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    std::string description = text;
+    while (!description.empty() && (description.back() == '\n' || description.back() == '\r')) description.pop_back();
+    throw Failure(static_cast<std::int32_t>(error), "", std::string(what) + ": " + description);
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance) : instance_(instance) {}
+
+Win32Window::~Win32Window() {
+    if (window_) DestroyWindow(window_);
+}
+
+void Win32Window::Create() {
+    HDC screen = GetDC(nullptr);
+    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX_ <= 0) dpiX_ = 96;
+    if (dpiY_ <= 0) dpiY_ = 96;
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kWindowClass;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        FailWithSystemText("RegisterClassEx");
+    }
+
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    // Tab and the access key go between the two controls.
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    RECT outer{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    window_ = CreateWindowExA(exStyle, kWindowClass, kApplicationTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    if (!window_) FailWithSystemText("CreateWindowEx");
+    CreateControls();
+}
+
+void Win32Window::CreateControls() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
+    }
+    HFONT font = font_ ? static_cast<HFONT>(font_.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+    // Created in tab order: the list first, so it takes the focus.
+    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_SHAREIMAGELISTS,
+                            PixelsX(kListLeft), PixelsY(kListTop), PixelsX(kListWidth), PixelsY(kListHeight), window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance_, nullptr);
+    if (!list_) FailWithSystemText("CreateWindowEx(list view)");
+    start_ = CreateWindowExA(0, WC_BUTTONA, kStartCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                             PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
+                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStartId)), instance_, nullptr);
+    if (!start_) FailWithSystemText("CreateWindowEx(button)");
+    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(start_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    if (tooltip_) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(start_);
+        tool.lpszText = const_cast<char*>(kStartToolTip);
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        // Without a width the tip is one line cut at the screen's edge; with
+        // one it wraps, so the whole warning is always readable.
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
+    }
+}
+
+void Win32Window::LoadAndShow(int showCommand) {
+    loading_ = true;
+    Raise(handlers_.load);
+    loading_ = false;
+
+    // Sizes before the first show are the creation's, not the user's: the
+    // resize event starts with the show.
+    shown_ = true;
+    resizedWhileShowing_ = false;
+    ShowWindow(window_, showCommand);
+    if (!resizedWhileShowing_) Raise(handlers_.resize);
+    UpdateWindow(window_);
+    SetFocus(list_);
+}
+
+int Win32Window::RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The dialog manager gives us Tab between the controls and Alt+L.
+        if (window_ && IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    return self ? self->HandleMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (shown_) {
+            resizedWhileShowing_ = true;
+            Raise(handlers_.resize);
+        }
+        return 0;
+    case WM_NOTIFY:
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kStartId && HIWORD(wParam) == BN_CLICKED &&
+            reinterpret_cast<HWND>(lParam) == start_) {
+            Raise(handlers_.startClick);
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // Give the focus back to the control that had it, as a dialog does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusBeforeDeactivation_ = GetFocus();
+        } else if (focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_)) {
+            SetFocus(focusBeforeDeactivation_);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
+                                                                                          : list_);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        window_ = list_ = start_ = tooltip_ = nullptr;
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Win32Window::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED || loading_) return;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    // Only a row becoming selected is a click on it; the deselection of the
+    // previous row and focus-only changes are not.
+    const bool becameSelected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+                                !(change.uOldState & LVIS_SELECTED);
+    if (becameSelected && change.iItem >= 0) {
+        const int position = change.iItem + 1;
+        Raise([this, position] { handlers_.itemClick(position); });
+    }
+}
+
+void Win32Window::Raise(const std::function<void()>& handler) {
+    if (!handler) return;
+    try {
+        handler();
+    } catch (const std::exception& failure) {
+        MessageBoxA(window_, failure.what(), kApplicationTitle, MB_OK);
+    }
+}
+
+// ---- Units ---------------------------------------------------------------------
+
+int Win32Window::PixelsX(int twips) const { return MulDiv(twips, dpiX_, kTwipsPerInch); }
+int Win32Window::PixelsY(int twips) const { return MulDiv(twips, dpiY_, kTwipsPerInch); }
+int Win32Window::TwipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
+int Win32Window::TwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
+
+// ---- The window -------------------------------------------------------------------
+
+void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(window_, caption.c_str()); }
+
+std::string Win32Window::Caption() const {
+    const int length = GetWindowTextLengthA(window_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window_, &text[0], length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+int Win32Window::OuterWidthTwips() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return TwipsX(r.right - r.left);
+}
+
+int Win32Window::OuterHeightTwips() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return TwipsY(r.bottom - r.top);
+}
+
+// ---- The list's size ------------------------------------------------------------------
+
+void Win32Window::SetListWidthTwips(int width) {
+    if (width < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    RECT r{};
+    GetWindowRect(list_, &r);
+    SetWindowPos(list_, nullptr, 0, 0, PixelsX(width), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetListHeightTwips(int height) {
+    if (height < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    RECT r{};
+    GetWindowRect(list_, &r);
+    SetWindowPos(list_, nullptr, 0, 0, r.right - r.left, PixelsY(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- List set-up ----------------------------------------------------------------------
+
+void Win32Window::ApplyListOptions() {
+    LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+    // The logic owns the order: the control must never sort on its own.
+    style &= ~static_cast<LONG_PTR>(LVS_TYPEMASK | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING |
+                                    LVS_NOCOLUMNHEADER);
+    style |= LVS_REPORT | LVS_SINGLESEL;
+    SetWindowLongPtrA(list_, GWL_STYLE, style);
+    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+}
+
+int Win32Window::ColumnCount() const {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void Win32Window::AddColumn(const std::string& title, int widthTwips) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = PixelsX(widthTwips);
+    column.pszText = const_cast<char*>(title.c_str());
+    const int index = ColumnCount();
+    column.iSubItem = index;
+    if (SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) < 0) {
+        throw Failure(kIndexOutOfBounds, "", "The column could not be added");
+    }
+}
+
+void Win32Window::SetColumnTitle(int column, const std::string& title) {
+    if (column < 1 || column > ColumnCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    LVCOLUMNA header{};
+    header.mask = LVCF_TEXT;
+    header.pszText = const_cast<char*>(title.c_str());
+    SendMessageA(list_, LVM_SETCOLUMNA, static_cast<WPARAM>(column - 1), reinterpret_cast<LPARAM>(&header));
+}
+
+void Win32Window::KeepSelectionVisibleWithoutFocus() {
+    SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SHOWSELALWAYS);
+}
+
+// ---- Rows -------------------------------------------------------------------------------
+
+int Win32Window::RowCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+
+void Win32Window::CheckRow(int position) const {
+    if (position < 1 || position > RowCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+}
+
+void Win32Window::InsertRow(int position, const MapEntry& entry) {
+    if (position < 1 || position > RowCount() + 1) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = position - 1;
+    item.pszText = const_cast<char*>(entry.name.c_str());
+    const LRESULT index = SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (index < 0) throw Failure(kIndexOutOfBounds, "", "The row could not be added");
+    const std::string* cells[] = {&entry.mmp, &entry.gmp, &entry.sty, &entry.scr};
+    for (int sub = 1; sub <= 4; ++sub) {
+        LVITEMA cell{};
+        cell.iSubItem = sub;
+        cell.pszText = const_cast<char*>(cells[sub - 1]->c_str());
+        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+    }
+}
+
+std::string Win32Window::CellText(int position, int column) const {
+    CheckRow(position);
+    if (column < 1 || column > ColumnCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    // The control says only how much it copied: grow until it fits.
+    for (size_t size = 256;; size *= 2) {
+        std::vector<char> buffer(size, '\0');
+        LVITEMA item{};
+        item.iSubItem = column - 1;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        const LRESULT length =
+            SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
+        if (length < static_cast<LRESULT>(size) - 1 || size >= (1u << 20)) return std::string(buffer.data());
+    }
+}
+
+void Win32Window::SelectRow(int position) {
+    CheckRow(position);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list_, LVM_SETSELECTIONMARK, 0, position - 1);
+}
+
+void Win32Window::ScrollRowIntoView(int position) {
+    // A row that is not there is simply not scrolled to.
+    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position - 1), FALSE);
+}
+
+int Win32Window::SelectedRow() const {
+    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + 1;
+}

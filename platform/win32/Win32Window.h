@@ -1,0 +1,90 @@
+#pragma once
+// Windows implementation of LauncherView: the main window with its report
+// list view and its launch button. The window procedure only translates
+// messages into the four handlers it is given; it holds no program logic.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "launcher/LauncherView.h"
+#include "platform/win32/Handles.h"
+
+class Win32Window : public LauncherView {
+public:
+    struct Handlers {
+        std::function<void()> load;
+        std::function<void()> resize;
+        std::function<void(int position)> itemClick;
+        std::function<void()> startClick;
+    };
+
+    static constexpr int kListId = 101;
+    static constexpr int kStartId = 102;
+
+    explicit Win32Window(HINSTANCE instance);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    // Creates the window and its controls, hidden. Throws Failure.
+    void Create();
+    HWND Handle() const { return window_; }
+    void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
+
+    // Runs the load handler (list notifications are not events meanwhile),
+    // then shows the window, which fits the list through the resize handler,
+    // and gives the list the keyboard focus.
+    void LoadAndShow(int showCommand);
+    // Until the window is destroyed; returns the exit code.
+    int RunMessageLoop();
+
+    // LauncherView
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    int OuterWidthTwips() const override;
+    int OuterHeightTwips() const override;
+    void SetListWidthTwips(int width) override;
+    void SetListHeightTwips(int height) override;
+    void ApplyListOptions() override;
+    void AddColumn(const std::string& title, int widthTwips) override;
+    void SetColumnTitle(int column, const std::string& title) override;
+    void KeepSelectionVisibleWithoutFocus() override;
+    int RowCount() const override;
+    void InsertRow(int position, const MapEntry& entry) override;
+    std::string CellText(int position, int column) const override;
+    void SelectRow(int position) override;
+    void ScrollRowIntoView(int position) override;
+    int SelectedRow() const override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnNotify(const NMHDR& header);
+    // Runs a handler; a failure that escapes it is shown instead of being
+    // let loose inside the window system's callback.
+    void Raise(const std::function<void()>& handler);
+
+    int PixelsX(int twips) const;
+    int PixelsY(int twips) const;
+    int TwipsX(int pixels) const;
+    int TwipsY(int pixels) const;
+    int ColumnCount() const;
+    void CheckRow(int position) const;
+    void CreateControls();
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;     // child: destroyed with the window
+    HWND start_ = nullptr;    // child: destroyed with the window
+    HWND tooltip_ = nullptr;  // owned by the window: destroyed with it
+    UniqueGdiObject font_;    // must outlive the controls that use it
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    Handlers handlers_;
+    bool loading_ = false;
+    bool shown_ = false;
+    bool resizedWhileShowing_ = false;
+    HWND focusBeforeDeactivation_ = nullptr;
+};
