@@ -1,0 +1,79 @@
+// The registry suite's scratch keys and raw registry access.
+
+#include "registry/RegistryFixture.h"
+
+Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+void RegistryTest::SetUp() {
+    world = MakeRegistryTestWorld();
+    reg = std::make_unique<cRegistry>(world->Api(), world->ExecutableName());
+    name = world->UniqueName();
+    scratch = "Software\\" + name;
+    RemoveAfterwards(kHkeyCurrentUser, scratch);
+}
+
+void RegistryTest::TearDown() {
+    reg.reset();
+    for (auto it = removals_.rbegin(); it != removals_.rend(); ++it) RemoveTree(it->first, it->second);
+    for (const auto& removal : removals_) {
+        EXPECT_FALSE(RawKeyExists(removal.first, removal.second)) << "left behind: " << removal.second;
+    }
+    if (world->OpenHandleCount() >= 0) {
+        EXPECT_EQ(world->OpenHandleCount(), 0) << "registry keys left open";
+    }
+}
+
+void RegistryTest::RemoveAfterwards(std::int32_t root, const std::string& path) { removals_.emplace_back(root, path); }
+
+void RegistryTest::RemoveTree(std::int32_t root, const std::string& path) {
+    RegistryApi& api = world->Api();
+    RegKey key = 0;
+    if (api.OpenKeyEx(RootKey(root), path, 0x8 | 0x1, &key) != 0) return;
+    std::vector<std::string> children;
+    char child[512];
+    for (std::uint32_t index = 0; api.EnumKey(key, index, child, sizeof child) == 0; ++index) {
+        children.push_back(child);
+    }
+    api.CloseKey(key);
+    for (const std::string& c : children) RemoveTree(root, path + "\\" + c);
+    api.DeleteKey(RootKey(root), path);
+}
+
+void RegistryTest::PutRaw(std::int32_t root, const std::string& path, const std::string& valueName, std::uint32_t type,
+                          const Bytes& data) {
+    RegistryApi& api = world->Api();
+    RegKey key = 0;
+    ASSERT_EQ(api.CreateKeyEx(RootKey(root), path, 0x3F, &key), 0) << path;
+    EXPECT_EQ(api.SetValueEx(key, valueName, type, data.data(), static_cast<std::uint32_t>(data.size())), 0);
+    api.CloseKey(key);
+}
+
+RawValue RegistryTest::GetRaw(std::int32_t root, const std::string& path, const std::string& valueName) {
+    RegistryApi& api = world->Api();
+    RawValue raw;
+    RegKey key = 0;
+    raw.status = api.OpenKeyEx(RootKey(root), path, 0x1, &key);
+    if (raw.status != 0) return raw;
+    std::uint32_t size = 0;
+    raw.status = api.QueryValueEx(key, valueName, &raw.type, nullptr, &size);
+    if (raw.status == 0) {
+        raw.data.assign(size, 0xCC);
+        raw.status = api.QueryValueEx(key, valueName, nullptr, raw.data.data(), &size);
+        raw.data.resize(size);
+    }
+    api.CloseKey(key);
+    return raw;
+}
+
+bool RegistryTest::RawKeyExists(std::int32_t root, const std::string& path) {
+    RegKey key = 0;
+    if (world->Api().OpenKeyEx(RootKey(root), path, 0x1, &key) != 0) return false;
+    world->Api().CloseKey(key);
+    return true;
+}
+
+void RegistryTest::At(const std::string& valueName, std::int32_t root) {
+    reg->ClassKey(root);
+    reg->SectionKey(scratch);
+    reg->ValueKey(valueName);
+}

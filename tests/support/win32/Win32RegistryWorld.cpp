@@ -1,0 +1,40 @@
+// The registry suite's world in the Windows build: the real registry.
+
+#include <windows.h>
+
+#include "platform/win32/Win32Registry.h"
+#include "support/RegistryTestWorld.h"
+
+namespace {
+
+class Win32RegistryWorld : public RegistryTestWorld {
+public:
+    RegistryApi& Api() override { return registry_; }
+    std::string ExecutableName() const override {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string name = path;
+        std::size_t slash = name.find_last_of("\\/");
+        if (slash != std::string::npos) name.erase(0, slash + 1);
+        std::size_t dot = name.find_last_of('.');
+        if (dot != std::string::npos) name.erase(dot);
+        return name;
+    }
+    void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+    }
+    // Process id and start tick keep runs apart; the counter keeps tests apart.
+    std::string UniqueName() override {
+        static const DWORD tick = GetTickCount();
+        static int counter = 0;
+        return "BrindlewayTest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(tick) + "-" +
+               std::to_string(++counter);
+    }
+
+private:
+    Win32RegistryApi registry_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryTestWorld> MakeRegistryTestWorld() { return std::make_unique<Win32RegistryWorld>(); }
