@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/Failure.h"
 #include "platform/win32/Handles.h"
@@ -88,4 +89,14 @@ void Win32FileSystem::ChangeDrive(char driveLetter) {
 
 void Win32FileSystem::ChangeFolder(const std::string& path) {
     if (!SetCurrentDirectoryA(path.c_str())) ThrowLastError();
+    // The system keeps one current folder per drive only in the hidden
+    // variable "=X:"; setting it, as the C runtime's chdir does, lets a
+    // later change to this drive come back to this folder.
+    char folder[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+    if (length >= 2 && length < MAX_PATH && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0]))) {
+        const char variable[] = {'=', static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0]))), ':',
+                                 '\0'};
+        SetEnvironmentVariableA(variable, folder);
+    }
 }
