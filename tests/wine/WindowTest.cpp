@@ -1,0 +1,249 @@
+// The real Brindleway.exe under Wine, driven from outside: the window's
+// layout at 96 DPI, the list's set-up, the resize rule, row clicks, the
+// button's access key and tooltip, and closing.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "GuiDriver.h"
+#include "Scratch.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Lanternhall";
+const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
+const char kCaptionFrame[] = "Orvo's Brindleway v0.3 - ";
+
+// What the resize rule makes of an outer size in pixels at 96 DPI: 15
+// twips a pixel, the list 350 twips narrower and 1500 twips lower.
+int FittedWidth(int outerPixels) { return MulDiv(outerPixels * 15 - 350, 96, 1440); }
+int FittedHeight(int outerPixels) { return MulDiv(outerPixels * 15 - 1500, 96, 1440); }
+
+SIZE OuterSize(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+SIZE Size(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        game_ = std::make_unique<gui::ScratchFolder>("brindleway-window");
+        game_->MakeGameFolder();
+        // One description file of our own beside the built-in maps.
+        game_->Write("data\\harbour.mmp",
+                     "[MapFiles]\r\nGMPFile = harbour.gmp\r\nSTYFile = harbour.sty\r\nSCRFile = harbour.scr\r\n"
+                     "Description = Harbour Test\r\n\r\n");
+        // Every value a run may touch is put back afterwards: the prefix is
+        // shared by all tests of this build.
+        saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
+                                                                       game_->Path() + "\\"));
+        saved_.emplace_back(
+            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
+                saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
+            }
+        }
+        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), game_->Path(), "", {}}));
+        main_ = app_->WaitForMainWindow();
+        ASSERT_NE(main_, nullptr) << "no main window";
+        list_ = gui::FindChild(main_, WC_LISTVIEWA);
+        button_ = gui::FindChild(main_, WC_BUTTONA);
+        ASSERT_NE(list_, nullptr);
+        ASSERT_NE(button_, nullptr);
+        auto box = gui::FindMessageBox(*app_);
+        ASSERT_FALSE(box) << "unexpected message at start: " << box->text;
+    }
+
+    void TearDown() override {
+        if (app_ && app_->IsRunning()) {
+            if (auto box = gui::FindMessageBox(*app_)) gui::DismissMessageBox(*box);
+            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        }
+        app_.reset();
+        saved_.clear();
+        game_.reset();
+    }
+
+    void ExpectListFitted() {
+        const SIZE outer = OuterSize(main_);
+        const SIZE list = Size(list_);
+        EXPECT_EQ(list.cx, FittedWidth(outer.cx)) << "outer width " << outer.cx;
+        EXPECT_EQ(list.cy, FittedHeight(outer.cy)) << "outer height " << outer.cy;
+    }
+
+    bool WaitForOuterSize(int width, int height) {
+        return gui::WaitUntil([&] {
+            const SIZE s = OuterSize(main_);
+            return s.cx == width && s.cy == height;
+        });
+    }
+
+    std::unique_ptr<gui::ScratchFolder> game_;
+    std::vector<std::unique_ptr<gui::ScopedRegistryValue>> saved_;
+    std::unique_ptr<gui::Program> app_;
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    HWND button_ = nullptr;
+};
+
+TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtNinetySixDpi) {
+    const SIZE client = gui::ClientSize(main_);
+    EXPECT_EQ(client.cx, 792);
+    EXPECT_EQ(client.cy, 520);
+
+    const LONG style = GetWindowLongA(main_, GWL_STYLE);
+    for (LONG part : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) {
+        EXPECT_EQ(style & part, part) << std::hex << "window style lacks " << part;
+    }
+
+    const RECT list = gui::RectInParent(list_);
+    EXPECT_EQ(list.left, 8);
+    EXPECT_EQ(list.top, 64);
+    const RECT button = gui::RectInParent(button_);
+    EXPECT_EQ(button.left, 280);
+    EXPECT_EQ(button.top, 8);
+    EXPECT_EQ(button.right - button.left, 129);
+    EXPECT_EQ(button.bottom - button.top, 33);
+    EXPECT_EQ(gui::WindowText(button_), "&Launch GTA2");
+
+    // Tab order is creation order: the list first, then the button.
+    EXPECT_EQ(GetWindow(main_, GW_CHILD), list_);
+    EXPECT_EQ(GetWindow(list_, GW_HWNDNEXT), button_);
+    for (HWND control : {list_, button_}) EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_EQ(gui::FocusedWindow(main_), list_);
+
+    // The load event has titled the window after the selected row.
+    const int selected = gui::ListSelectedRow(list_);
+    ASSERT_GE(selected, 1);
+    EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, selected, 1));
+
+    gui::SaveWindowBitmap(main_, gui::ArtifactFolder() + "\\window.bmp");
+}
+
+TEST_F(WindowTest, ListIsAReportThatNeverSortsOrEditsAndShowsItsSelection) {
+    const LONG style = GetWindowLongA(list_, GWL_STYLE);
+    EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_FALSE(style & LVS_EDITLABELS);
+    EXPECT_FALSE(style & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
+    EXPECT_FALSE(style & LVS_NOCOLUMNHEADER);
+    const DWORD extended = static_cast<DWORD>(SendMessageA(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_EQ(extended & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), DWORD(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES));
+
+    // Twelve built-in maps and our description file, in five columns.
+    EXPECT_EQ(gui::ListRowCount(list_), 13);
+    EXPECT_EQ(gui::ListColumnCount(list_), 5);
+    bool foundOurs = false;
+    for (int row = 1; row <= gui::ListRowCount(list_); ++row) {
+        const auto cells = gui::ListRow(*app_, list_, row);
+        if (cells[0] == "Harbour Test") {
+            foundOurs = true;
+            EXPECT_EQ(cells, (std::vector<std::string>{"Harbour Test", "harbour.mmp", "harbour.gmp", "harbour.sty",
+                                                       "harbour.scr"}));
+        }
+    }
+    EXPECT_TRUE(foundOurs);
+}
+
+TEST_F(WindowTest, ButtonTooltipShowsTheWholeWarning) {
+    EXPECT_EQ(gui::ToolTipText(*app_, button_),
+              std::optional<std::string>(
+                  "Some scripts will crash in 1 player if they try to use commands on players 2-6"));
+}
+
+TEST_F(WindowTest, ListFollowsTheWindowSize) {
+    ExpectListFitted();  // the first show has fitted it already
+    const RECT buttonBefore = gui::RectInParent(button_);
+
+    SetWindowPos(main_, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(WaitForOuterSize(900, 700));
+    ExpectListFitted();
+
+    // Lower than 1500 twips: the height cannot follow and stays; the width does.
+    const int heightBefore = Size(list_).cy;
+    SetWindowPos(main_, nullptr, 0, 0, 700, 80, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(gui::WaitUntil([&] { return OuterSize(main_).cx == 700; }));
+    const SIZE low = OuterSize(main_);
+    ASSERT_LT(low.cy * 15, 1500) << "the window manager refused the low size";
+    EXPECT_EQ(Size(list_).cy, heightBefore);
+    EXPECT_EQ(Size(list_).cx, FittedWidth(700));
+
+    // The button is never moved or resized, whatever the window does.
+    const RECT buttonAfter = gui::RectInParent(button_);
+    EXPECT_TRUE(EqualRect(&buttonBefore, &buttonAfter));
+    EXPECT_FALSE(gui::FindMessageBox(*app_));
+}
+
+TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
+    ShowWindowAsync(main_, SW_MAXIMIZE);
+    ASSERT_TRUE(gui::WaitUntil([&] { return IsZoomed(main_) != FALSE; }));
+    gui::WaitUntil([&] { return Size(list_).cx == FittedWidth(OuterSize(main_).cx); }, 2000);
+    ExpectListFitted();
+
+    ShowWindowAsync(main_, SW_RESTORE);
+    ASSERT_TRUE(gui::WaitUntil([&] { return !IsZoomed(main_); }));
+
+    // Restoring a minimised window brings back its normal size, not the
+    // minimised one, and the list follows it.
+    ShowWindowAsync(main_, SW_MINIMIZE);
+    ASSERT_TRUE(gui::WaitUntil([&] { return IsIconic(main_) != FALSE; }));
+    ShowWindowAsync(main_, SW_RESTORE);
+    ASSERT_TRUE(gui::WaitUntil([&] { return !IsIconic(main_) && !IsZoomed(main_); }));
+    gui::WaitUntil([&] { return Size(list_).cx == FittedWidth(OuterSize(main_).cx); }, 2000);
+    ExpectListFitted();
+    EXPECT_FALSE(gui::FindMessageBox(*app_));
+}
+
+TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {
+    ASSERT_GE(gui::ListRowCount(list_), 5);
+
+    ASSERT_TRUE(gui::ClickRow(*app_, list_, 3));
+    EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, 3, 1));
+
+    gui::SelectRowByMessage(*app_, list_, 5);
+    EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, 5, 1));
+    EXPECT_EQ(gui::ListSelectedCount(list_), 1);
+
+    // The keyboard moves the selection too, and the caption follows.
+    gui::BringToFront(main_);
+    SetForegroundWindow(main_);
+    gui::SendKeyChord({VK_DOWN});
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListSelectedRow(list_) == 6; }));
+    EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, 6, 1));
+
+    // A click is not a launch: nothing is stored.
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index"), std::nullopt);
+}
+
+TEST_F(WindowTest, AltLPressesTheButton) {
+    // The stand-in gta2.exe is an empty file, so a launch ends in the
+    // launch's own error message: proof that the button was pressed.
+    gui::BringToFront(main_);
+    gui::SendKeyChord({VK_MENU, 'L'});
+    auto box = gui::WaitForMessageBox(*app_);
+    ASSERT_TRUE(box) << "Alt+L did not press the button";
+    EXPECT_EQ(box->caption, "Brindleway");
+    EXPECT_EQ(box->text.rfind("Error during 1 player test: ", 0), 0u) << box->text;
+    EXPECT_TRUE(gui::DismissMessageBox(*box));
+    EXPECT_TRUE(app_->IsRunning());  // the window stays open after a launch
+}
+
+TEST_F(WindowTest, ClosingTheWindowEndsTheProgram) {
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+    EXPECT_FALSE(app_->IsRunning());
+}
+
+}  // namespace
