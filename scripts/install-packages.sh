@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the build and test tools on Debian/Ubuntu when any is missing:
+# CMake, GCC, GoogleTest, 32-bit MinGW-w64, 32-bit Wine, Xvfb, icoutils,
+# ImageMagick and clang's fuzzer runtime. Does nothing when all are there.
+set -euo pipefail
+
+packages=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb x11-utils
+    icoutils imagemagick clang python3 ca-certificates)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+# libFuzzer's runtime: the distribution's default package, or clang 14's.
+if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+    missing+=(libclang-rt-dev)
+fi
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "install-packages: installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "install-packages: run as root or install sudo" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" dpkg --add-architecture i386
+"${sudo[@]}" apt-get update -q
+if ! apt-cache show libclang-rt-dev >/dev/null 2>&1; then
+    # Older releases name the runtime after the clang version.
+    for i in "${!missing[@]}"; do
+        [ "${missing[$i]}" = libclang-rt-dev ] && missing[$i]=libclang-rt-14-dev
+    done
+fi
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
