@@ -1,0 +1,106 @@
+// Line splitting and the positional cuts of a map description file.
+
+#include "launcher/MapDescription.h"
+
+namespace {
+
+constexpr int kLinesNeeded = 5;
+constexpr std::size_t kNameSkip = 14;
+constexpr std::size_t kNameLength = 100;
+constexpr std::size_t kValueSkip = 10;
+
+}  // namespace
+
+std::string CutMapName(const std::string& line) {
+    if (line.size() <= kNameSkip) return std::string();
+    return line.substr(kNameSkip, kNameLength);
+}
+
+bool CutMapValue(const std::string& line, std::string& value) {
+    if (line.size() < kValueSkip) return false;
+    value = line.substr(kValueSkip);
+    return true;
+}
+
+void MapDescriptionParser::EndLine() {
+    if (lineNumber_ >= 2) lines_[lineNumber_ - 2] = std::move(line_);
+    line_.clear();
+    lineLength_ = 0;
+    if (lineNumber_ == kLinesNeeded) {
+        Decide();
+        return;
+    }
+    ++lineNumber_;
+}
+
+// All five lines are in: cut the values, in the order the row is filled.
+void MapDescriptionParser::Decide() {
+    description_.name = CutMapName(lines_[3]);
+    std::string* values[] = {&description_.gmp, &description_.sty, &description_.scr};
+    for (int i = 0; i < 3; ++i) {
+        if (!CutMapValue(lines_[i], *values[i])) {
+            problemLine_ = i + 2;
+            outcome_ = Outcome::ShortValue;
+            return;
+        }
+    }
+    outcome_ = Outcome::Complete;
+}
+
+MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size && outcome_ == Outcome::NeedMore; ++i) {
+        char c = data[i];
+        if (afterCarriageReturn_) {
+            afterCarriageReturn_ = false;
+            if (c == '\n') continue;
+        }
+        if (c == '\r' || c == '\n') {
+            afterCarriageReturn_ = c == '\r';
+            EndLine();
+            continue;
+        }
+        if (++lineLength_ > kMaxDescriptionLineLength) {
+            problemLine_ = lineNumber_;
+            outcome_ = Outcome::LineTooLong;
+            break;
+        }
+        // Line 1 is never used: count it, keep nothing of it.
+        if (lineNumber_ >= 2) line_ += c;
+    }
+    return outcome_;
+}
+
+MapDescriptionParser::Outcome MapDescriptionParser::Finish() {
+    if (outcome_ != Outcome::NeedMore) return outcome_;
+    // A last line without its line end still counts, an empty rest does not.
+    if (lineLength_ > 0 && lineNumber_ == kLinesNeeded) {
+        EndLine();
+        return outcome_;
+    }
+    problemLine_ = lineLength_ > 0 ? lineNumber_ + 1 : lineNumber_;
+    outcome_ = Outcome::EndsEarly;
+    return outcome_;
+}
+
+std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line) {
+    switch (outcome) {
+        case MapDescriptionParser::Outcome::EndsEarly:
+            return "the file ends before line " + std::to_string(line);
+        case MapDescriptionParser::Outcome::LineTooLong:
+            return "line " + std::to_string(line) + " is longer than " +
+                   std::to_string(kMaxDescriptionLineLength) + " characters";
+        case MapDescriptionParser::Outcome::ShortValue:
+            return "line " + std::to_string(line) + " is shorter than 10 characters";
+        default:
+            return std::string();
+    }
+}
+
+MapDescriptionParser::Outcome ParseMapDescription(const std::string& content, MapDescription& description,
+                                                  int* problemLine) {
+    MapDescriptionParser parser;
+    if (parser.Feed(content.data(), content.size()) == MapDescriptionParser::Outcome::NeedMore) parser.Finish();
+    description = parser.Description();
+    if (problemLine != nullptr) *problemLine = parser.ProblemLine();
+    return parser.Result();
+}

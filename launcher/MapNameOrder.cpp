@@ -1,0 +1,199 @@
+// Comparison of map names by weights per ANSI (Windows-1252) character.
+//
+// The weights were measured on the real platform: CompareStringA with the
+// user's locale and NORM_IGNORECASE, which is how the list control compares
+// its rows (tests/wine/SortOrderProbe.cpp prints them, and the Windows test
+// SortOrderTest keeps this file honest against the live function). Four
+// levels, each consulted only when the ones before it found no difference:
+//   1. the letters, digits and symbols themselves (primary weights);
+//   2. accents, which tell a from a-acute (secondary weights);
+//   3. superscripts and the like, which tell 1 from superscript one;
+//   4. the characters the first two levels skip: hyphen, apostrophe, the
+//      dashes and most control characters ("special" weights).
+// The soft hyphen (and a NUL, which the list would never show) count nowhere.
+
+#include "launcher/MapNameOrder.h"
+
+#include <cstdint>
+
+namespace {
+
+// 0: no weight at this level.
+constexpr std::uint8_t kPrimary[256] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 34, 35, 36, 37, 38, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    32, 39, 40, 41, 42, 43, 44, 0, 45, 46, 47, 86, 48, 0, 49, 50,
+    109, 113, 115, 117, 119, 120, 121, 122, 123, 124, 51, 52, 87, 88, 89, 53,
+    54, 125, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141,
+    144, 145, 146, 147, 149, 152, 153, 154, 155, 156, 157, 55, 56, 57, 58, 59,
+    60, 125, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141,
+    144, 145, 146, 147, 149, 152, 153, 154, 155, 156, 157, 61, 62, 63, 64, 0,
+    85, 108, 75, 132, 78, 103, 104, 105, 58, 107, 147, 79, 143, 108, 157, 108,
+    108, 73, 74, 76, 77, 106, 0, 0, 72, 151, 147, 80, 143, 108, 157, 156,
+    33, 65, 81, 82, 83, 84, 66, 95, 67, 96, 126, 91, 97, 0, 98, 68,
+    99, 90, 116, 118, 69, 100, 101, 102, 70, 114, 142, 92, 110, 111, 112, 71,
+    125, 125, 125, 125, 125, 125, 127, 129, 131, 131, 131, 131, 135, 135, 135, 135,
+    130, 140, 141, 141, 141, 141, 141, 93, 141, 152, 152, 152, 152, 156, 150, 148,
+    125, 125, 125, 125, 125, 125, 127, 129, 131, 131, 131, 131, 135, 135, 135, 135,
+    130, 140, 141, 141, 141, 141, 141, 94, 141, 152, 152, 152, 152, 156, 150, 156,
+};
+
+constexpr std::uint8_t kSecondary[256] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 34, 35, 36, 37, 38, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    32, 39, 40, 41, 42, 43, 44, 0, 45, 46, 47, 86, 48, 0, 49, 50,
+    113, 117, 119, 121, 123, 124, 125, 126, 127, 128, 51, 52, 87, 88, 89, 53,
+    54, 129, 138, 139, 141, 143, 148, 150, 151, 152, 157, 158, 159, 160, 161, 163,
+    172, 173, 174, 175, 178, 181, 186, 187, 188, 189, 192, 55, 56, 57, 58, 59,
+    60, 129, 138, 139, 141, 143, 148, 150, 151, 152, 157, 158, 159, 160, 161, 163,
+    172, 173, 174, 175, 178, 181, 186, 187, 188, 189, 192, 61, 62, 63, 64, 0,
+    85, 108, 75, 149, 78, 103, 104, 105, 58, 107, 176, 79, 171, 109, 193, 110,
+    111, 73, 74, 76, 77, 106, 0, 0, 72, 180, 176, 80, 171, 112, 193, 191,
+    33, 65, 81, 82, 83, 84, 66, 95, 67, 96, 130, 91, 97, 0, 98, 68,
+    99, 90, 120, 122, 69, 100, 101, 102, 70, 118, 164, 92, 114, 115, 116, 71,
+    132, 131, 133, 135, 134, 136, 137, 140, 145, 144, 146, 147, 154, 153, 155, 156,
+    142, 162, 166, 165, 167, 169, 168, 93, 170, 183, 182, 184, 185, 190, 179, 177,
+    132, 131, 133, 135, 134, 136, 137, 140, 145, 144, 146, 147, 154, 153, 155, 156,
+    142, 162, 166, 165, 167, 169, 168, 94, 170, 183, 182, 184, 185, 190, 179, 191,
+};
+
+constexpr std::uint8_t kSpecial[256] = {
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0, 0, 9, 10,
+    11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+    0, 0, 0, 0, 0, 0, 0, 28, 0, 0, 0, 0, 0, 29, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 27,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 30, 31, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+};
+
+// Ligatures and sharp s sort as their two letters at every level; the
+// superscript letters and digits as their plain characters, told apart
+// only at the third level.
+const char* Expansion(unsigned char c) {
+    switch (c) {
+        case 0x8C:
+        case 0x9C:
+            return "oe";
+        case 0xC6:
+        case 0xE6:
+            return "ae";
+        case 0xDE:
+        case 0xFE:
+            return "th";
+        case 0xDF:
+            return "ss";
+        case 0xAA:
+            return "a";
+        case 0xBA:
+            return "o";
+        case 0xB9:
+            return "1";
+        case 0xB2:
+            return "2";
+        case 0xB3:
+            return "3";
+        default:
+            return nullptr;
+    }
+}
+
+bool IsVariant(unsigned char c) { return c == 0xAA || c == 0xBA || c == 0xB9 || c == 0xB2 || c == 0xB3; }
+
+enum class Level { kPrimary, kSecondary, kTertiary };
+
+// Walks the weighted elements of a name at one of the first three levels,
+// expanding characters and skipping those without a first-level weight.
+class Elements {
+public:
+    Elements(const std::string& text, Level level) : text_(text), level_(level) {}
+
+    // 0 at the end of the text.
+    int Next() {
+        while (true) {
+            if (pending_ != nullptr && *pending_ != '\0') {
+                return Weight(static_cast<unsigned char>(*pending_++));
+            }
+            pending_ = nullptr;
+            if (index_ >= text_.size()) return 0;
+            current_ = static_cast<unsigned char>(text_[index_++]);
+            if (const char* expansion = Expansion(current_)) {
+                pending_ = expansion;
+                continue;
+            }
+            if (kPrimary[current_] != 0) return Weight(current_);
+        }
+    }
+
+private:
+    // `c`: the character itself or one it expands into.
+    int Weight(unsigned char c) const {
+        switch (level_) {
+            case Level::kPrimary:
+                return kPrimary[c];
+            case Level::kSecondary:
+                return kSecondary[c];
+            default:
+                return IsVariant(current_) ? 2 : 1;
+        }
+    }
+
+    const std::string& text_;
+    Level level_;
+    std::size_t index_ = 0;
+    unsigned char current_ = 0;
+    const char* pending_ = nullptr;
+};
+
+int CompareLevel(const std::string& a, const std::string& b, Level level) {
+    Elements left(a, level);
+    Elements right(b, level);
+    while (true) {
+        int x = left.Next();
+        int y = right.Next();
+        if (x != y) return x < y ? -1 : 1;
+        if (x == 0) return 0;
+    }
+}
+
+// The next character with a special weight at or after `index`; false at the end.
+bool NextSpecial(const std::string& text, std::size_t& index) {
+    while (index < text.size() && kSpecial[static_cast<unsigned char>(text[index])] == 0) ++index;
+    return index < text.size();
+}
+
+// Measured: a hyphen further to the left weighs more, and among hyphens at the
+// same place the heavier character wins; more of them weigh more.
+int CompareSpecial(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (true) {
+        bool hasLeft = NextSpecial(a, i);
+        bool hasRight = NextSpecial(b, j);
+        if (!hasLeft || !hasRight) return hasLeft == hasRight ? 0 : (hasLeft ? 1 : -1);
+        if (i != j) return i < j ? 1 : -1;
+        int x = kSpecial[static_cast<unsigned char>(a[i])];
+        int y = kSpecial[static_cast<unsigned char>(b[j])];
+        if (x != y) return x < y ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
+
+}  // namespace
+
+int CompareMapNames(const std::string& a, const std::string& b) {
+    if (int order = CompareLevel(a, b, Level::kPrimary)) return order;
+    if (int order = CompareLevel(a, b, Level::kSecondary)) return order;
+    if (int order = CompareLevel(a, b, Level::kTertiary)) return order;
+    return CompareSpecial(a, b);
+}
