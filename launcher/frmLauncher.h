@@ -29,6 +29,8 @@ public:
 private:
     // Created on first use and kept for the window's life.
     cRegistry& Registry();
+    // Selects the row stored as map_index and sets SelectedIndex.
+    void RestoreMapSelection();
 
     LauncherView& view_;
     Platform& platform_;

@@ -1,0 +1,103 @@
+// Building the catalogue: description files, built-in maps, sorted rows.
+
+#include "launcher/MapCatalogue.h"
+
+#include <cstddef>
+
+#include "launcher/GameInstallation.h"
+#include "launcher/MapNameOrder.h"
+#include "platform/Failure.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Description files are a few hundred bytes: one piece usually holds all
+// five lines.
+constexpr std::size_t kReadPiece = 4096;
+
+constexpr std::int32_t kUnreadableFile = 62;
+
+}  // namespace
+
+const std::vector<MapEntry>& BuiltInMaps() {
+    static const std::vector<MapEntry> maps = {
+        {"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"},
+        {"2nd City - Residential", "", "ste.gmp", "ste.sty", "ste.scr"},
+        {"3rd City - Industrial", "", "bil.gmp", "bil.sty", "bil.scr"},
+        {"1st City Bonus 1", "", "lorne2e.gmp", "wil.sty", "lorne2e.scr"},
+        {"1st City Bonus 2", "", "lorne2m.gmp", "wil.sty", "lorne2m.scr"},
+        {"1st City Bonus 3", "", "lorne2h.gmp", "wil.sty", "lorne2h.scr"},
+        {"2nd City Bonus 1", "", "mike1e.gmp", "ste.sty", "mike1e.scr"},
+        {"2nd City Bonus 2", "", "mike1m.gmp", "ste.sty", "mike1m.scr"},
+        {"2nd City Bonus 3", "", "mike1h.gmp", "ste.sty", "mike1h.scr"},
+        {"3rd City Bonus 1", "", "mike2e.gmp", "bil.sty", "mike2e.scr"},
+        {"3rd City Bonus 2", "", "mike2m.gmp", "bil.sty", "mike2m.scr"},
+        {"3rd City Bonus 3", "", "mike2h.gmp", "bil.sty", "mike2h.scr"},
+    };
+    return maps;
+}
+
+MapDescription ReadMapDescription(FileSystem& files, const std::string& path) {
+    std::unique_ptr<InputFile> file;
+    try {
+        file = files.OpenForReading(path);
+    } catch (const Failure& failure) {
+        throw Failure(failure.Number(), failure.Source(), "the file cannot be opened: " + failure.Description());
+    }
+    MapDescriptionParser parser;
+    char piece[kReadPiece];
+    while (parser.Result() == MapDescriptionParser::Outcome::NeedMore) {
+        std::size_t count = 0;
+        try {
+            count = file->Read(piece, sizeof piece);
+        } catch (const Failure& failure) {
+            throw Failure(failure.Number(), failure.Source(), "the file cannot be read: " + failure.Description());
+        }
+        if (count == 0) {
+            parser.Finish();
+        } else {
+            parser.Feed(piece, count);
+        }
+    }
+    if (parser.Result() != MapDescriptionParser::Outcome::Complete) {
+        throw Failure(kUnreadableFile, "", DescribeProblem(parser.Result(), parser.ProblemLine()));
+    }
+    return parser.Description();
+}
+
+int AddMapRow(LauncherView& view, const MapEntry& entry) {
+    int position = SortedInsertPosition(entry.name, view.RowCount(),
+                                        [&view](int row) { return view.CellText(row, 1); });
+    view.InsertRow(position, entry);
+    return position;
+}
+
+DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder) {
+    DescriptionScan scan;
+    const std::string folder = gameFolder + game::kDataFolder;
+    for (const std::string& fileName : files.FindPlainFiles(gameFolder + game::kDescriptionPattern)) {
+        if (fileName.empty()) break;
+        MapDescription description;
+        try {
+            description = ReadMapDescription(files, folder + fileName);
+        } catch (const Failure& failure) {
+            if (scan.skipped++ == 0) {
+                scan.firstSkippedFile = fileName;
+                scan.firstReason = failure.Description();
+            }
+            continue;
+        }
+        AddMapRow(view, MapEntry{description.name, fileName, description.gmp, description.sty, description.scr});
+        ++scan.added;
+    }
+    return scan;
+}
+
+std::string DescribeSkippedFiles(const DescriptionScan& scan) {
+    if (scan.skipped == 0) return std::string();
+    if (scan.skipped == 1) {
+        return "Could not read the map description file '" + scan.firstSkippedFile + "': " + scan.firstReason;
+    }
+    return "Could not read " + std::to_string(scan.skipped) + " map description files; the first was '" +
+           scan.firstSkippedFile + "': " + scan.firstReason;
+}

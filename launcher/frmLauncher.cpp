@@ -1,0 +1,194 @@
+// The main window's four event handlers.
+
+#include "launcher/frmLauncher.h"
+
+#include <cctype>
+#include <exception>
+#include <limits>
+
+#include "launcher/GameFolder.h"
+#include "launcher/GameInstallation.h"
+#include "launcher/MapCatalogue.h"
+#include "platform/Failure.h"
+#include "platform/FileSystem.h"
+#include "platform/ProcessApi.h"
+#include "platform/RegistryApi.h"
+#include "platform/UserMessages.h"
+#include "system/modBrowse.h"
+#include "system/modIsCheckProcess.h"
+#include "system/modMisc.h"
+
+namespace {
+
+constexpr const char* kCaptionPrefix = "Orvo's Brindleway v0.3 - ";
+
+struct ColumnSpec {
+    const char* title;
+    int widthTwips;
+};
+constexpr ColumnSpec kColumns[] = {
+    {"Name", 3500}, {"MMP file", 2500}, {"GMP file", 2000}, {"STY file", 1600}, {"SCR file", 2500},
+};
+
+constexpr std::int32_t kTextValue = 1;
+constexpr std::int32_t kNumberValue = 4;
+
+// A stored map_index as a row position: a whole number that fits the window's
+// 16-bit field, without any other text around it than blanks. Anything else
+// (or nothing) is no position.
+bool ParseStoredPosition(const std::string& text, long& position) {
+    std::size_t begin = text.find_first_not_of(' ');
+    std::size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos) return false;
+    std::size_t i = begin;
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+    if (i > end) return false;
+    long value = 0;
+    for (; i <= end; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+        value = value * 10 + (text[i] - '0');
+        if (value > 100000) return false;  // far outside the 16-bit range already
+    }
+    position = negative ? -value : value;
+    return position >= std::numeric_limits<std::int16_t>::min() && position <= std::numeric_limits<std::int16_t>::max();
+}
+
+std::string DescriptionOf(const std::exception& error) {
+    if (const auto* failure = dynamic_cast<const Failure*>(&error)) return failure->Description();
+    return error.what();
+}
+
+bool StartsWithDriveLetter(const std::string& path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+}  // namespace
+
+frmLauncher::frmLauncher(LauncherView& view, Platform& platform) : view_(view), platform_(platform) {}
+
+cRegistry& frmLauncher::Registry() {
+    if (!registry_) registry_ = std::make_unique<cRegistry>(platform_.registry, platform_.executableName);
+    return *registry_;
+}
+
+void frmLauncher::Form_Load() {
+    try {
+        cRegistry& registry = Registry();
+        registry.ClassKey(kHkeyCurrentUser);
+        registry.SectionKey(settings::kKeyAsFolderIsStored);
+        registry.ValueKey(settings::kGameFolderValue);
+        GameFolder = ToText(registry.Value());
+
+        // The stored text is used as it stands: without its trailing
+        // backslash the marker is not found and the user is asked.
+        if (!FileExists(platform_.files, GameFolder + game::kMarkerFile)) BrowseForGameFolder(platform_);
+
+        view_.ApplyListOptions();
+        for (const ColumnSpec& column : kColumns) view_.AddColumn(column.title, column.widthTwips);
+
+        const DescriptionScan scan = AddDescribedMaps(view_, platform_.files, GameFolder);
+        for (const MapEntry& map : BuiltInMaps()) AddMapRow(view_, map);
+
+        RestoreMapSelection();
+        view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, 1));
+        view_.SetColumnTitle(1, "Map name (" + std::to_string(view_.RowCount()) + ")");
+
+        // Told only now, so that one bad file never hides the rest of the list.
+        const std::string skipped = DescribeSkippedFiles(scan);
+        if (!skipped.empty()) platform_.messages.ShowMessage("Error: " + skipped + " Line: 0");
+    } catch (const std::exception& error) {
+        platform_.messages.ShowMessage("Error: " + DescriptionOf(error) + " Line: 0");
+    }
+}
+
+void frmLauncher::RestoreMapSelection() {
+    cRegistry& registry = Registry();
+    registry.ClassKey(kHkeyCurrentUser);
+    registry.SectionKey(settings::kKeyAsIndexIsStored);
+    registry.ValueKey(settings::kMapIndexValue);
+    view_.KeepSelectionVisibleWithoutFocus();
+
+    const TaggedValue stored = registry.Value();
+    long position = 1;
+    // A value that names no row (not a number, out of range, or a row that
+    // has gone since it was stored) falls back to the first row.
+    if (EqualsEmptyText(stored) || !ParseStoredPosition(ToText(stored), position) || position < 1 ||
+        position > view_.RowCount()) {
+        position = 1;
+    }
+    selectedIndex_ = static_cast<std::int16_t>(position);
+    view_.SelectRow(selectedIndex_);
+    view_.ScrollRowIntoView(selectedIndex_);
+}
+
+void frmLauncher::Form_Resize() {
+    // Each dimension on its own: a window too small for one of them (as when
+    // minimized) leaves that one as it was.
+    try {
+        view_.SetListWidthTwips(view_.OuterWidthTwips() - 350);
+    } catch (const Failure&) {
+    }
+    try {
+        view_.SetListHeightTwips(view_.OuterHeightTwips() - 1500);
+    } catch (const Failure&) {
+    }
+}
+
+void frmLauncher::lvMaps_ItemClick(int position) { view_.SetCaption(kCaptionPrefix + view_.CellText(position, 1)); }
+
+void frmLauncher::cmdStart_Click() {
+    if (IsProcessRunning(platform_, game::kExecutable)) {
+        platform_.messages.ShowMessage("GTA2 is currently active.  Exit GTA2 and try again.");
+        return;
+    }
+    try {
+        const int selected = view_.SelectedRow();
+        if (selected < 1) throw Failure(91, "", "No map is selected: choose a map in the list first");
+        if (selected > std::numeric_limits<std::int16_t>::max()) {
+            throw Failure(6, "", "Overflow: the selected row " + std::to_string(selected) + " is beyond row 32767");
+        }
+        selectedIndex_ = static_cast<std::int16_t>(selected);
+
+        cRegistry& registry = Registry();
+        registry.ClassKey(kHkeyCurrentUser);
+        registry.SectionKey(settings::kKeyAsIndexIsStored);
+        registry.ValueType(kTextValue);
+        registry.ValueKey(settings::kMapIndexValue);
+        registry.Value(TaggedValue(selectedIndex_));
+
+        gmpFile_ = view_.CellText(selectedIndex_, 3);
+        styFile_ = view_.CellText(selectedIndex_, 4);
+        scrFile_ = view_.CellText(selectedIndex_, 5);
+
+        for (std::int32_t root : {kHkeyLocalMachine, kHkeyCurrentUser}) {
+            registry.ClassKey(root);
+            registry.SectionKey(game::kDebugKey);
+            registry.ValueType(kTextValue);
+            registry.ValueKey(game::kMapNameValue);
+            registry.Value(TaggedValue(gmpFile_));
+            registry.ValueKey(game::kScriptNameValue);
+            registry.Value(TaggedValue(scrFile_));
+            registry.ValueKey(game::kStyleNameValue);
+            registry.Value(TaggedValue(styFile_));
+            registry.ValueType(kNumberValue);
+            registry.ValueKey(game::kSkipFrontendValue);
+            registry.Value(TaggedValue(std::int16_t{0}));
+        }
+
+        if (GameFolder.empty() || GameFolder.back() != '\\') GameFolder += '\\';
+        const std::string executable = GameFolder + game::kExecutable;
+        if (!FileExists(platform_.files, executable)) {
+            platform_.messages.ShowMessage(executable + " not found!");
+            return;
+        }
+        // A network folder (\\server\share\) has no drive to change to.
+        if (StartsWithDriveLetter(GameFolder)) platform_.files.ChangeDrive(GameFolder[0]);
+        platform_.files.ChangeFolder(GameFolder);
+        // The full path as the program and a quoted command line: a folder
+        // with blanks must never start some other program from its first word.
+        platform_.processes.StartProgram(executable, "\"" + executable + "\"", GameFolder);
+    } catch (const std::exception& error) {
+        platform_.messages.ShowMessage("Error during 1 player test: " + DescriptionOf(error) + " - Line: 0");
+    }
+}
