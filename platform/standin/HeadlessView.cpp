@@ -1,0 +1,75 @@
+// Stand-in implementation of LauncherView (launcher/LauncherView.h), in memory.
+
+#include "platform/standin/HeadlessView.h"
+
+#include "platform/Failure.h"
+
+namespace {
+
+// The list control's own complaints.
+constexpr std::int32_t kIndexOutOfBounds = 35600;
+constexpr std::int32_t kInvalidPropertyValue = 380;
+
+}  // namespace
+
+void HeadlessView::SetListWidthTwips(int width) {
+    if (width < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    listWidth_ = width;
+}
+
+void HeadlessView::SetListHeightTwips(int height) {
+    if (height < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    listHeight_ = height;
+}
+
+void HeadlessView::SetColumnTitle(int column, const std::string& title) {
+    if (column < 1 || column > static_cast<int>(columns_.size())) {
+        throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    }
+    columns_[column - 1].first = title;
+}
+
+void HeadlessView::InsertRow(int position, const MapEntry& entry) {
+    if (position < 1 || position > RowCount() + 1) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    rows_.insert(rows_.begin() + (position - 1), entry);
+    // The selection stays with its row.
+    if (selected_ >= position) ++selected_;
+}
+
+void HeadlessView::RequireRow(int position) const {
+    if (position < 1 || position > RowCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+}
+
+std::string HeadlessView::CellText(int position, int column) const {
+    RequireRow(position);
+    const MapEntry& row = rows_[position - 1];
+    switch (column) {
+        case 1:
+            return row.name;
+        case 2:
+            return row.mmp;
+        case 3:
+            return row.gmp;
+        case 4:
+            return row.sty;
+        case 5:
+            return row.scr;
+        default:
+            throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    }
+}
+
+void HeadlessView::SelectRow(int position) {
+    RequireRow(position);
+    selected_ = position;
+}
+
+void HeadlessView::ScrollRowIntoView(int position) {
+    RequireRow(position);
+    rowScrolledIntoView_ = position;
+}
+
+void HeadlessView::UserSelects(int position) {
+    if (position != 0) RequireRow(position);
+    selected_ = position;
+}

@@ -1,0 +1,137 @@
+// Reading map description files: line ends, the positional cuts, and what
+// makes a file unusable.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher/MapCatalogue.h"
+#include "launcher/MapDescription.h"
+#include "platform/Failure.h"
+#include "platform/standin/StandinFileSystem.h"
+
+namespace {
+
+using Outcome = MapDescriptionParser::Outcome;
+
+std::string Lines(const std::string& end, bool finalEnd = true) {
+    std::string text = "[MapFiles]" + end + "GMPFile = town.gmp" + end + "STYFile = town.sty" + end +
+                       "SCRFile = town.scr" + end + "Description = Old Town";
+    return finalEnd ? text + end : text;
+}
+
+MapDescription Parse(const std::string& content, Outcome expected, int expectedLine = 0) {
+    MapDescription description;
+    int line = -1;
+    EXPECT_EQ(ParseMapDescription(content, description, &line), expected);
+    if (expectedLine != 0) {
+        EXPECT_EQ(line, expectedLine);
+    }
+    return description;
+}
+
+}  // namespace
+
+TEST(MapDescriptionLines, EveryKindOfLineEndEndsALine) {
+    for (const std::string end : {"\r", "\r\n", "\n"}) {
+        MapDescription d = Parse(Lines(end), Outcome::Complete);
+        EXPECT_EQ(d.name, "Old Town");
+        EXPECT_EQ(d.gmp, "town.gmp");
+        EXPECT_EQ(d.sty, "town.sty");
+        EXPECT_EQ(d.scr, "town.scr");
+    }
+    // A line feed followed by a carriage return is two line ends: line 5 is empty.
+    EXPECT_EQ(Parse("[MapFiles]\nGMPFile = a.gmp\nSTYFile = b.sty\nSCRFile = c.scr\n\rDescription = Mixed\r",
+                    Outcome::Complete)
+                  .name,
+              "");
+    MapDescription d = Parse("[MapFiles]\nGMPFile = a.gmp\r\nSTYFile = b.sty\rSCRFile = c.scr\nDescription = Mixed",
+                             Outcome::Complete);
+    EXPECT_EQ(d.gmp, "a.gmp");
+    EXPECT_EQ(d.sty, "b.sty");
+    EXPECT_EQ(d.scr, "c.scr");
+    EXPECT_EQ(d.name, "Mixed");
+}
+
+TEST(MapDescriptionLines, FiveLinesAreEnoughAndNothingLaterMatters) {
+    Parse(Lines("\r\n", false), Outcome::Complete);
+    Parse(Lines("\r\n") + "PlayerCount = 6", Outcome::Complete);
+    // Whatever follows line 5 is never looked at, however long or strange.
+    Parse(Lines("\r\n") + std::string(200000, 'x') + std::string("\0\r\n", 3), Outcome::Complete);
+    // Four lines, with or without an end after the last.
+    Parse("[MapFiles]\rGMPFile = a.gmp\rSTYFile = b.sty\rSCRFile = c.scr\r", Outcome::EndsEarly, 5);
+    Parse("[MapFiles]\rGMPFile = a.gmp\rSTYFile = b.sty\rSCRFile = c.scr", Outcome::EndsEarly, 5);
+    Parse("", Outcome::EndsEarly, 1);
+    Parse("[MapFiles]\r", Outcome::EndsEarly, 2);
+}
+
+TEST(MapDescriptionLines, ALineOverTheLimitMakesTheFileUnreadable) {
+    const std::string atLimit(kMaxDescriptionLineLength, 'n');
+    Parse(atLimit + "\r" + Lines("\r").substr(std::string("[MapFiles]\r").size()), Outcome::Complete);
+    Parse(atLimit + "n\rGMPFile = a\rSTYFile = b\rSCRFile = c\rDescription = x\r", Outcome::LineTooLong, 1);
+    Parse("[MapFiles]\rGMPFile = " + atLimit, Outcome::LineTooLong, 2);
+}
+
+TEST(MapDescriptionCuts, ValueRuleStartsAtCharacterElevenAndKeepsBlanks) {
+    std::string value = "unchanged";
+    EXPECT_FALSE(CutMapValue("123456789", value));
+    EXPECT_FALSE(CutMapValue("", value));
+    EXPECT_EQ(value, "unchanged");
+    ASSERT_TRUE(CutMapValue("1234567890", value));
+    EXPECT_EQ(value, "");
+    ASSERT_TRUE(CutMapValue("STYFile=  b.sty  ", value));
+    EXPECT_EQ(value, "b.sty  ");  // the prefix is not examined, only counted
+
+    MapDescription d = Parse("x\rGMPFile = \rSTYFile = b.sty  \rSCRFile = c\rDescription = \r", Outcome::Complete);
+    EXPECT_EQ(d.gmp, "");
+    EXPECT_EQ(d.sty, "b.sty  ");
+    EXPECT_EQ(d.name, "");
+    Parse("x\rGMPFile =\rSTYFile = b.sty\rSCRFile = c\rDescription = n\r", Outcome::ShortValue, 2);
+    Parse("x\rGMPFile = a\rSTYFile = b\rSCR\rDescription = n\r", Outcome::ShortValue, 4);
+}
+
+TEST(MapDescriptionCuts, NameIsCharactersFifteenToOneHundredFourteen) {
+    EXPECT_EQ(CutMapName("Description = "), "");
+    EXPECT_EQ(CutMapName("Description ="), "");
+    EXPECT_EQ(CutMapName("Description = A"), "A");
+    std::string hundred;
+    for (int i = 0; i < 100; ++i) hundred += static_cast<char>('a' + i % 26);
+    EXPECT_EQ(CutMapName("Description = " + hundred + "0123456789012345"), hundred);
+    // Bytes stay bytes: an accented ANSI name is cut by characters, one per byte.
+    EXPECT_EQ(CutMapName("Description = Caf\xE9 \xC6on "), "Caf\xE9 \xC6on ");
+}
+
+TEST(MapDescriptionFile, ReadsInPiecesAndNeverBeyondWhatItNeeds) {
+    StandinFileSystem files;
+    // A line end split across the reader's pieces, and a file whose reads
+    // fail once the five lines are past: neither may disturb the result.
+    std::string padded = "[" + std::string(4094, '-') + "\r\nGMPFile = a.gmp\r\nSTYFile = b.sty\r\nSCRFile = c.scr\r\n"
+                         "Description = Padded\r\nrest";
+    files.AddFile("C:\\g\\data\\padded.mmp", padded);
+    files.FailReadsAfter("C:\\g\\data\\padded.mmp", padded.size() - 4);
+    MapDescription d = ReadMapDescription(files, "C:\\g\\data\\padded.mmp");
+    EXPECT_EQ(d.gmp, "a.gmp");
+    EXPECT_EQ(d.name, "Padded");
+}
+
+TEST(MapDescriptionFile, FailuresNameTheirCause) {
+    StandinFileSystem files;
+    files.AddFile("C:\\g\\data\\locked.mmp", Lines("\r"));
+    files.LockFile("C:\\g\\data\\locked.mmp");
+    files.AddFile("C:\\g\\data\\broken.mmp", Lines("\r"));
+    files.FailReadsAfter("C:\\g\\data\\broken.mmp", 20);
+    files.AddFile("C:\\g\\data\\short.mmp", "[MapFiles]\rGMPFile = a\r");
+
+    auto descriptionOf = [&](const std::string& path) {
+        try {
+            ReadMapDescription(files, path);
+        } catch (const Failure& failure) {
+            return failure.Description();
+        }
+        return std::string("no failure");
+    };
+    EXPECT_EQ(descriptionOf("C:\\g\\data\\missing.mmp"), "the file cannot be opened: File not found");
+    EXPECT_EQ(descriptionOf("C:\\g\\data\\locked.mmp"), "the file cannot be opened: Path/File access error");
+    EXPECT_EQ(descriptionOf("C:\\g\\data\\broken.mmp"), "the file cannot be read: Device I/O error");
+    EXPECT_EQ(descriptionOf("C:\\g\\data\\short.mmp"), "the file ends before line 3");
+}
