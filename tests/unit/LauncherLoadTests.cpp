@@ -1,0 +1,198 @@
+// The window's start-up: finding the game folder, building the catalogue,
+// restoring the chosen row, the title and the row count.
+
+#include <algorithm>
+
+#include "LauncherWorld.h"
+#include "launcher/MapCatalogue.h"
+#include "launcher/MapNameOrder.h"
+#include "platform/Failure.h"
+
+namespace {
+
+const char* const kCaption = "Orvo's Brindleway v0.3 - ";
+
+class LauncherLoad : public LauncherWorld {
+protected:
+    void LoadWithGame() {
+        InstallGame();
+        StoreGameFolder(kGame);
+        form.Form_Load();
+    }
+};
+
+}  // namespace
+
+TEST_F(LauncherLoad, WithoutDescriptionFilesTheListHoldsTheTwelveBuiltInMaps) {
+    LoadWithGame();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(folderDialog.titles.empty());
+    EXPECT_TRUE(view.ListOptionsApplied());
+    std::vector<std::pair<std::string, int>> columns = {
+        {"Map name (12)", 3500}, {"MMP file", 2500}, {"GMP file", 2000}, {"STY file", 1600}, {"SCR file", 2500}};
+    EXPECT_EQ(view.Columns(), columns);
+    ASSERT_EQ(view.RowCount(), 12);
+    // Every built-in row, exactly as listed, somewhere in the sorted list.
+    for (const MapEntry& map : BuiltInMaps()) {
+        EXPECT_NE(std::find(view.Rows().begin(), view.Rows().end(), map), view.Rows().end()) << map.name;
+    }
+    EXPECT_EQ(view.Rows()[0].name, "1st City - Downtown");
+    EXPECT_EQ(BuiltInMaps()[3], (MapEntry{"1st City Bonus 1", "", "lorne2e.gmp", "wil.sty", "lorne2e.scr"}));
+    EXPECT_EQ(BuiltInMaps()[11], (MapEntry{"3rd City Bonus 3", "", "mike2h.gmp", "bil.sty", "mike2h.scr"}));
+    EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
+    EXPECT_EQ(form.SelectedIndex(), 1);
+    EXPECT_EQ(view.SelectedRow(), 1);
+}
+
+TEST_F(LauncherLoad, DescriptionFilesJoinTheBuiltInMapsInNameOrder) {
+    AddMap("zz.mmp", "Zaibatsu Zone", "zone");
+    AddMap("Hood.MMP", "Mini-Hood", "hood");
+    AddMap("golf.mmp", "Minigolf", "golf");
+    AddMap("twin.mmp", "Minigolf", "golf2");  // same name: both listed, in the order found
+    files.AddFile(std::string(kGame) + "data\\notes.txt", "not a map");
+    files.AddFile(std::string(kGame) + "data\\hidden.mmp", DescriptionFile("Hidden", "h"), {true, false, false});
+    files.AddFile(std::string(kGame) + "data\\system.mmp", DescriptionFile("System", "s"), {false, true, false});
+    files.AddFolder(std::string(kGame) + "data\\folder.mmp");
+    files.AddFile(std::string(kGame) + "data\\readonly.mmp", DescriptionFile("Read Only", "ro"), {false, false, true});
+    LoadWithGame();
+
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(view.RowCount(), 17);
+    EXPECT_EQ(view.Columns()[0].first, "Map name (17)");
+    EXPECT_TRUE(std::is_sorted(view.Rows().begin(), view.Rows().end(), [](const MapEntry& a, const MapEntry& b) {
+        return CompareMapNames(a.name, b.name) < 0;
+    }));
+    // The hyphen counts for nothing at first: Minigolf comes before Mini-Hood.
+    std::vector<std::string> names = Names();
+    auto golf = std::find(names.begin(), names.end(), "Minigolf") - names.begin();
+    ASSERT_LT(golf + 2, static_cast<long>(names.size()));
+    EXPECT_EQ(view.Rows()[golf].mmp, "golf.mmp");
+    EXPECT_EQ(view.Rows()[golf + 1].mmp, "twin.mmp");
+    EXPECT_EQ(view.Rows()[golf + 2], (MapEntry{"Mini-Hood", "Hood.MMP", "hood.gmp", "hood.sty", "hood.scr"}));
+    EXPECT_EQ(view.Rows().back(), (MapEntry{"Zaibatsu Zone", "zz.mmp", "zone.gmp", "zone.sty", "zone.scr"}));
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Read Only"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Hidden") + std::count(names.begin(), names.end(), "System"), 0);
+}
+
+TEST_F(LauncherLoad, UnreadableDescriptionFilesAreSkippedAndReportedOnceAfterTheList) {
+    AddMap("a.mmp", "Alpha", "alpha");
+    files.AddFile(std::string(kGame) + "data\\bad1.mmp", "[MapFiles]\r\nGMPFile = x.gmp\r\n");
+    AddMap("b.mmp", "Bravo", "bravo");
+    files.AddFile(std::string(kGame) + "data\\bad2.mmp", "x\rGMP\rSTYFile = s\rSCRFile = c\rDescription = Bad\r");
+    AddMap("locked.mmp", "Locked", "l");
+    files.LockFile(std::string(kGame) + "data\\locked.mmp");
+    LoadWithGame();
+
+    EXPECT_EQ(view.RowCount(), 14);  // no row, not even part of one, for a bad file
+    EXPECT_EQ(view.Columns()[0].first, "Map name (14)");
+    EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              "Error: Could not read 3 map description files; the first was 'bad1.mmp': the file ends before "
+              "line 3 Line: 0");
+}
+
+TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
+    files.AddFile(std::string(kGame) + "data\\short.mmp", "x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r");
+    LoadWithGame();
+    EXPECT_EQ(view.RowCount(), 12);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Error: Could not read the map description file 'short.mmp': line 3 is "
+                                       "shorter than 10 characters Line: 0"});
+}
+
+TEST_F(LauncherLoad, StoredMapIndexSelectsItsRowOrElseTheFirst) {
+    struct Case {
+        const char* stored;  // nullptr: nothing stored
+        int expected;
+    };
+    const Case cases[] = {{nullptr, 1}, {"", 1},     {"12", 12},    {"13", 1},  {"5", 5},   {" 7 ", 7},
+                          {"0", 1},     {"-5", 1},   {"abc", 1},    {"70000", 1}, {"2.5", 1}, {"-32769", 1},
+                          {"32767", 1}, {"4x", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
+        LauncherWorld::TearDown();
+        HeadlessView freshView;
+        LoggingRegistry freshRegistry;
+        Platform freshPlatform{freshRegistry, files, processes, folderDialog, messages, "Brindleway"};
+        messages.shown.clear();
+        InstallGame();
+        {
+            cRegistry settings(freshRegistry, "Test");
+            settings.ClassKey(kHkeyCurrentUser);
+            settings.SectionKey("SOFTWARE\\Lanternhall");
+            settings.ValueType(1);
+            settings.ValueKey("GTA2Folder");
+            settings.Value(std::string(kGame));
+            if (c.stored) {
+                settings.ValueKey("map_index");
+                settings.Value(std::string(c.stored));
+            }
+        }
+        frmLauncher freshForm(freshView, freshPlatform);
+        freshForm.Form_Load();
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(freshForm.SelectedIndex(), c.expected);
+        EXPECT_EQ(freshView.SelectedRow(), c.expected);
+        EXPECT_EQ(freshView.RowScrolledIntoView(), c.expected);
+        EXPECT_TRUE(freshView.SelectionVisibleWithoutFocus());
+        EXPECT_EQ(freshView.Caption(), kCaption + freshView.Rows()[c.expected - 1].name);
+    }
+}
+
+TEST_F(LauncherLoad, MissingFolderBringsUpThePickerOnceAndUsesWhatWasPicked) {
+    InstallGame("D:\\Other\\GTA2\\");
+    AddMap("m.mmp", "Picked Map", "p", "D:\\Other\\GTA2\\");
+    StoreGameFolder("C:\\Nowhere\\");
+    folderDialog.WillPick("D:\\Other\\GTA2");
+    form.Form_Load();
+    EXPECT_EQ(folderDialog.titles.size(), 1u);
+    EXPECT_EQ(GameFolder, "D:\\Other\\GTA2\\");
+    EXPECT_EQ(view.RowCount(), 13);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LauncherLoad, StoredFolderWithoutTrailingBackslashIsNotTakenAsTheGame) {
+    InstallGame();
+    StoreGameFolder("C:\\Games\\GTA2");
+    folderDialog.WillCancel();
+    form.Form_Load();
+    EXPECT_EQ(folderDialog.titles.size(), 1u);
+    EXPECT_EQ(GameFolder, "C:\\Games\\GTA2");  // cancelled: kept as stored
+    EXPECT_EQ(view.RowCount(), 12);
+    EXPECT_EQ(view.Columns()[0].first, "Map name (12)");
+}
+
+TEST_F(LauncherLoad, CancelledPickerStillBuildsTheListFromTheUnchangedFolder) {
+    folderDialog.WillCancel();
+    form.Form_Load();
+    EXPECT_EQ(folderDialog.titles.size(), 1u);
+    EXPECT_EQ(GameFolder, "");
+    EXPECT_EQ(view.RowCount(), 12);
+    EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LauncherLoad, EmptyFolderWorksFromTheGameAsCurrentFolder) {
+    InstallGame();
+    AddMap("here.mmp", "Here", "here");
+    files.ChangeFolder(kGame);
+    form.Form_Load();
+    EXPECT_TRUE(folderDialog.titles.empty());
+    EXPECT_EQ(GameFolder, "");
+    EXPECT_EQ(view.RowCount(), 13);
+}
+
+TEST_F(LauncherLoad, FailureOfTheStartUpIsReportedAndTheWindowKeepsGoing) {
+    InstallGame();
+    StoreGameFolder(kGame);
+    // The list refusing its column title stands for any failure after the rows.
+    class RefusingView : public HeadlessView {
+    public:
+        void SetColumnTitle(int, const std::string&) override { throw Failure(35600, "", "Index out of bounds"); }
+    } refusing;
+    frmLauncher form2(refusing, platform);
+    form2.Form_Load();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Error: Index out of bounds Line: 0"});
+    EXPECT_EQ(refusing.RowCount(), 12);
+}
