@@ -2,6 +2,7 @@
 
 #include "launcher/MapCatalogue.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "launcher/GameInstallation.h"
@@ -66,14 +67,22 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path) {
 }
 
 int AddMapRow(LauncherView& view, const MapEntry& entry) {
-    int position = SortedInsertPosition(entry.name, view.RowCount(),
-                                        [&view](int row) { return view.CellText(row, 1); });
+    const int count = view.RowCount();
+    // Rows usually come in order (see AddDescribedMaps): try the end first.
+    int position = count + 1;
+    if (count > 0 && CompareMapNames(view.CellText(count, 1), entry.name) > 0) {
+        position = SortedInsertPosition(entry.name, count - 1, [&view](int row) { return view.CellText(row, 1); });
+    }
     view.InsertRow(position, entry);
     return position;
 }
 
 DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder) {
     DescriptionScan scan;
+    // Sorted here first, so that a folder of thousands of maps does not make
+    // the list shift its rows for every insertion; a stable sort keeps equal
+    // names in the order the search found them, as inserting one by one would.
+    std::vector<MapEntry> found;
     const std::string folder = gameFolder + game::kDataFolder;
     for (const std::string& fileName : files.FindPlainFiles(gameFolder + game::kDescriptionPattern)) {
         if (fileName.empty()) break;
@@ -87,9 +96,16 @@ DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const st
             }
             continue;
         }
-        AddMapRow(view, MapEntry{description.name, fileName, description.gmp, description.sty, description.scr});
-        ++scan.added;
+        found.push_back(MapEntry{std::move(description.name), fileName, std::move(description.gmp),
+                                 std::move(description.sty), std::move(description.scr)});
     }
+    std::vector<std::size_t> order(found.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&found](std::size_t a, std::size_t b) {
+        return CompareMapNames(found[a].name, found[b].name) < 0;
+    });
+    for (std::size_t i : order) AddMapRow(view, found[i]);
+    scan.added = static_cast<int>(found.size());
     return scan;
 }
 

@@ -48,24 +48,34 @@ void MapDescriptionParser::Decide() {
 }
 
 MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::size_t size) {
-    for (std::size_t i = 0; i < size && outcome_ == Outcome::NeedMore; ++i) {
-        char c = data[i];
+    std::size_t i = 0;
+    while (i < size && outcome_ == Outcome::NeedMore) {
         if (afterCarriageReturn_) {
             afterCarriageReturn_ = false;
-            if (c == '\n') continue;
+            if (data[i] == '\n') {
+                ++i;
+                continue;
+            }
         }
-        if (c == '\r' || c == '\n') {
-            afterCarriageReturn_ = c == '\r';
+        if (data[i] == '\r' || data[i] == '\n') {
+            afterCarriageReturn_ = data[i] == '\r';
+            ++i;
             EndLine();
             continue;
         }
-        if (++lineLength_ > kMaxDescriptionLineLength) {
+        // The run of text up to the next line end, taken in one piece.
+        std::size_t end = i;
+        while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
+        const std::size_t room = kMaxDescriptionLineLength - lineLength_;
+        if (end - i > room) {
             problemLine_ = lineNumber_;
             outcome_ = Outcome::LineTooLong;
             break;
         }
+        lineLength_ += end - i;
         // Line 1 is never used: count it, keep nothing of it.
-        if (lineNumber_ >= 2) line_ += c;
+        if (lineNumber_ >= 2) line_.append(data + i, end - i);
+        i = end;
     }
     return outcome_;
 }
