@@ -55,7 +55,8 @@ start_prefix() {
         touch "$state/prefix/.brindleway-ready"
     fi
     # Keep the server alive between tests instead of restarting it for each.
-    wineserver -p60 9>&- || true
+    # Its output must not hold the caller's pipe (CTest waits for the pipe to close).
+    wineserver -p60 >/dev/null 2>&1 9>&- || true
 }
 
 case "$action" in
