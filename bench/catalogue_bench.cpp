@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
         const fs::path path = root / "data" / (base + ".mmp");
         std::ofstream(path, std::ios::binary)
             << "[MapFiles]\r\nGMPFile = " << base << ".gmp\r\nSTYFile = " << base << ".sty\r\nSCRFile = " << base
-            << ".scr\r\nDescription = " << RandomName(random) << "\r\nPlayerCount = 6\r\n\r\n[Info]\r\nAuthor = bench\r\n";
+            << ".scr\r\nDescription = " << RandomName(random)
+            << "\r\nPlayerCount = 6\r\n\r\n[Info]\r\nAuthor = bench\r\n";
         paths.push_back(path.string());
     }
 

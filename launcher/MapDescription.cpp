@@ -97,8 +97,8 @@ std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line) {
         case MapDescriptionParser::Outcome::EndsEarly:
             return "the file ends before line " + std::to_string(line);
         case MapDescriptionParser::Outcome::LineTooLong:
-            return "line " + std::to_string(line) + " is longer than " +
-                   std::to_string(kMaxDescriptionLineLength) + " characters";
+            return "line " + std::to_string(line) + " is longer than " + std::to_string(kMaxDescriptionLineLength) +
+                   " characters";
         case MapDescriptionParser::Outcome::ShortValue:
             return "line " + std::to_string(line) + " is shorter than 10 characters";
         default:

@@ -54,10 +54,10 @@ private:
     void Decide();
 
     Outcome outcome_ = Outcome::NeedMore;
-    int lineNumber_ = 1;       // the line being read
+    int lineNumber_ = 1;  // the line being read
     std::size_t lineLength_ = 0;
-    std::string line_;         // the current line's text, for lines 2 to 5
-    std::string lines_[4];     // lines 2 to 5, once ended
+    std::string line_;                  // the current line's text, for lines 2 to 5
+    std::string lines_[4];              // lines 2 to 5, once ended
     bool afterCarriageReturn_ = false;  // a line feed here belongs to that line end
     MapDescription description_;
     int problemLine_ = 0;

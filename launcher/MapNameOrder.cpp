@@ -18,7 +18,8 @@
 
 namespace {
 
-// 0: no weight at this level.
+// 0: no weight at this level. One row per 16 characters, from 0x00.
+// clang-format off
 constexpr std::uint8_t kPrimary[256] = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 34, 35, 36, 37, 38, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -75,6 +76,8 @@ constexpr std::uint8_t kSpecial[256] = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
 };
+
+// clang-format on
 
 // Ligatures and sharp s sort as their two letters at every level; the
 // superscript letters and digits as their plain characters, told apart

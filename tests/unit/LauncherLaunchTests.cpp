@@ -139,7 +139,7 @@ TEST_F(LauncherLaunch, NetworkFolderStartsWithoutADriveChange) {
         void ChangeFolder(const std::string& path) override { folder = path; }
         std::vector<std::string> FindPlainFiles(const std::string& pattern) override {
             return pattern == "\\\\server\\games\\gta2\\gta2.exe" ? std::vector<std::string>{"gta2.exe"}
-                                                                 : std::vector<std::string>{};
+                                                                  : std::vector<std::string>{};
         }
         std::string folder;
     } network;

@@ -106,9 +106,8 @@ TEST_F(LauncherLoad, StoredMapIndexSelectsItsRowOrElseTheFirst) {
         const char* stored;  // nullptr: nothing stored
         int expected;
     };
-    const Case cases[] = {{nullptr, 1}, {"", 1},     {"12", 12},    {"13", 1},  {"5", 5},   {" 7 ", 7},
-                          {"0", 1},     {"-5", 1},   {"abc", 1},    {"70000", 1}, {"2.5", 1}, {"-32769", 1},
-                          {"32767", 1}, {"4x", 1}};
+    const Case cases[] = {{nullptr, 1}, {"", 1},    {"12", 12},   {"13", 1},  {"5", 5},      {" 7 ", 7},   {"0", 1},
+                          {"-5", 1},    {"abc", 1}, {"70000", 1}, {"2.5", 1}, {"-32769", 1}, {"32767", 1}, {"4x", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(absent)");
         LauncherWorld::TearDown();

@@ -27,7 +27,9 @@ public:
     long CreateKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) override {
         long status = MemoryRegistry::CreateKeyEx(key, subKey, access, result);
         if (status == 0) {
-            std::string root = key == RootKey(kHkeyLocalMachine) ? "HKLM" : key == RootKey(kHkeyCurrentUser) ? "HKCU" : "?";
+            std::string root = key == RootKey(kHkeyLocalMachine)  ? "HKLM"
+                               : key == RootKey(kHkeyCurrentUser) ? "HKCU"
+                                                                  : "?";
             keys_[*result] = root + "|" + subKey;
         }
         return status;

@@ -105,7 +105,8 @@ TEST(MapDescriptionFile, ReadsInPiecesAndNeverBeyondWhatItNeeds) {
     StandinFileSystem files;
     // A line end split across the reader's pieces, and a file whose reads
     // fail once the five lines are past: neither may disturb the result.
-    std::string padded = "[" + std::string(4094, '-') + "\r\nGMPFile = a.gmp\r\nSTYFile = b.sty\r\nSCRFile = c.scr\r\n"
+    std::string padded = "[" + std::string(4094, '-') +
+                         "\r\nGMPFile = a.gmp\r\nSTYFile = b.sty\r\nSCRFile = c.scr\r\n"
                          "Description = Padded\r\nrest";
     files.AddFile("C:\\g\\data\\padded.mmp", padded);
     files.FailReadsAfter("C:\\g\\data\\padded.mmp", padded.size() - 4);

@@ -18,9 +18,26 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 TEST(MapNameOrder, OrdersAsAWindowsListDoes) {
     // Each name sorts before the next (all measured with CompareStringA).
     const std::vector<std::string> ascending = {
-        "",        " ",        "  Gap",    "(beta) Arena", "[DM] Arena", "_test",   "1st City - Downtown",
-        "1st City Bonus 1", "2nd City - Residential", "Arena 02", "Arena 10", "Arena 2", "Cafe",  "Caf\xE9",
-        "Minigolf", "Mini-Hood", "Strasse", "'test",   "-test",     "Zaibatsu",
+        "",
+        " ",
+        "  Gap",
+        "(beta) Arena",
+        "[DM] Arena",
+        "_test",
+        "1st City - Downtown",
+        "1st City Bonus 1",
+        "2nd City - Residential",
+        "Arena 02",
+        "Arena 10",
+        "Arena 2",
+        "Cafe",
+        "Caf\xE9",
+        "Minigolf",
+        "Mini-Hood",
+        "Strasse",
+        "'test",
+        "-test",
+        "Zaibatsu",
     };
     for (std::size_t i = 0; i + 1 < ascending.size(); ++i) {
         EXPECT_LT(CompareMapNames(ascending[i], ascending[i + 1]), 0) << ascending[i] << " / " << ascending[i + 1];
@@ -31,7 +48,10 @@ TEST(MapNameOrder, OrdersAsAWindowsListDoes) {
 TEST(MapNameOrder, CaseAndLigaturesMakeNoDifference) {
     EXPECT_EQ(CompareMapNames("ICE RINK", "ice rink"), 0);
     EXPECT_EQ(CompareMapNames("\xC6on", "aeon"), 0);
-    EXPECT_EQ(CompareMapNames("Stra\xDF" "e", "STRASSE"), 0);
+    EXPECT_EQ(CompareMapNames("Stra\xDF"
+                              "e",
+                              "STRASSE"),
+              0);
     // The hyphen is only a tiebreak: otherwise equal names still differ.
     EXPECT_NE(CompareMapNames("co-op", "coop"), 0);
     EXPECT_EQ(Sign(CompareMapNames("co-op", "coop")), -Sign(CompareMapNames("coop", "co-op")));

@@ -2,9 +2,8 @@
 // (user locale, case ignored), which the real list control sorts by. Every
 // pair of names must compare the same way on both sides, equality included.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <random>
 #include <string>
@@ -66,6 +65,7 @@ std::vector<std::string> RandomNames(std::mt19937& random, const std::string& al
 }  // namespace
 
 TEST(SortOrder, MapNamesAsMapMakersWriteThem) {
+    // clang-format off
     std::vector<std::string> names = {
         "1st City - Downtown", "2nd City - Residential", "3rd City - Industrial", "1st City Bonus 1",
         "1st City Bonus 2", "2nd City Bonus 3", "3rd City Bonus 1", "Mini-Hood", "Minigolf", "MiniHood",
@@ -78,6 +78,7 @@ TEST(SortOrder, MapNamesAsMapMakersWriteThem) {
         "Map \x97 2", "Map - 2", "\xBFQu\xE9?", "\xA1Hola!", "Caf\xE9", "Cafe", "CAF\xC9", "\xDEorn", "Thorn",
         "\x9C" "uvre", "oeuvre", "\xA9 Map", "Map\xAD" "soft", "Mapsoft", "Brand\x99", "Brandtm", "BrandTM", "Brandtn", "No\xBA 1", "No 1", "\xB2nd", "2nd", "Level \xB3", "Level 3",
     };
+    // clang-format on
     ExpectSameOrder(names);
 }
 
@@ -98,5 +99,8 @@ TEST(SortOrder, GeneratedNamesOfLettersDigitsAndSeparators) {
     std::mt19937 random(7);
     // Few symbols, so that names often agree at the first level and the
     // later levels (accents, hyphens, apostrophes) decide.
-    ExpectSameOrder(RandomNames(random, "aAbB01-' _\x96\xE1\xC1\xE6\xDF" "e", 500, 6));
+    ExpectSameOrder(RandomNames(random,
+                                "aAbB01-' _\x96\xE1\xC1\xE6\xDF"
+                                "e",
+                                500, 6));
 }
