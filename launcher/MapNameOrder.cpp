@@ -6,15 +6,17 @@
 // SortOrderTest keeps this file honest against the live function). Four
 // levels, each consulted only when the ones before it found no difference:
 //   1. the letters, digits and symbols themselves (primary weights);
-//   2. accents, which tell a from a-acute (secondary weights);
-//   3. superscripts and the like, which tell 1 from superscript one;
-//   4. the characters the first two levels skip: hyphen, apostrophe, the
+//   2. accents, which tell a from a-acute and from superscript a
+//      (secondary weights);
+//   3. superscript digits, which tell 1 from superscript one;
+//   4. the characters the first three levels skip: hyphen, apostrophe, the
 //      dashes and most control characters ("special" weights).
 // The soft hyphen (and a NUL, which the list would never show) count nowhere.
 
 #include "launcher/MapNameOrder.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -81,7 +83,7 @@ constexpr std::uint8_t kSpecial[256] = {
 
 // Ligatures and sharp s sort as their two letters at every level; the
 // superscript letters and digits as their plain characters, told apart
-// only at the third level.
+// only at a later level.
 const char* Expansion(unsigned char c) {
     switch (c) {
         case 0x8C:
@@ -110,7 +112,10 @@ const char* Expansion(unsigned char c) {
     }
 }
 
-bool IsVariant(unsigned char c) { return c == 0xAA || c == 0xBA || c == 0xB9 || c == 0xB2 || c == 0xB3; }
+// Superscript a and o differ from a and o at the accent level, superscript
+// digits from digits only after it.
+bool IsSuperscriptLetter(unsigned char c) { return c == 0xAA || c == 0xBA; }
+bool IsSuperscriptDigit(unsigned char c) { return c == 0xB9 || c == 0xB2 || c == 0xB3; }
 
 enum class Level { kPrimary, kSecondary, kTertiary };
 
@@ -144,9 +149,9 @@ private:
             case Level::kPrimary:
                 return kPrimary[c];
             case Level::kSecondary:
-                return kSecondary[c];
+                return kSecondary[IsSuperscriptLetter(current_) ? current_ : c];
             default:
-                return IsVariant(current_) ? 2 : 1;
+                return IsSuperscriptDigit(current_) ? 2 : 1;
         }
     }
 
@@ -168,27 +173,50 @@ int CompareLevel(const std::string& a, const std::string& b, Level level) {
     }
 }
 
-// The next character with a special weight at or after `index`; false at the end.
-bool NextSpecial(const std::string& text, std::size_t& index) {
-    while (index < text.size() && kSpecial[static_cast<unsigned char>(text[index])] == 0) ++index;
-    return index < text.size();
-}
+bool CountsNowhere(unsigned char c) { return kPrimary[c] == 0 && kSpecial[c] == 0; }
+
+// Walks the characters with a special weight, with their places in the name;
+// characters that count nowhere take no place.
+class Specials {
+public:
+    explicit Specials(const std::string& text) : text_(text) {}
+
+    // False at the end of the text.
+    bool Next(int& place, int& weight) {
+        while (index_ < text_.size()) {
+            unsigned char c = static_cast<unsigned char>(text_[index_++]);
+            if (CountsNowhere(c)) continue;
+            int here = place_;
+            // A ligature takes the places of its two letters.
+            const char* expansion = Expansion(c);
+            place_ += expansion != nullptr ? static_cast<int>(std::strlen(expansion)) : 1;
+            if (kSpecial[c] != 0) {
+                place = here;
+                weight = kSpecial[c];
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    const std::string& text_;
+    std::size_t index_ = 0;
+    int place_ = 0;
+};
 
 // Measured: a hyphen further to the left weighs more, and among hyphens at the
 // same place the heavier character wins; more of them weigh more.
 int CompareSpecial(const std::string& a, const std::string& b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
+    Specials left(a);
+    Specials right(b);
     while (true) {
-        bool hasLeft = NextSpecial(a, i);
-        bool hasRight = NextSpecial(b, j);
+        int i = 0, x = 0, j = 0, y = 0;
+        bool hasLeft = left.Next(i, x);
+        bool hasRight = right.Next(j, y);
         if (!hasLeft || !hasRight) return hasLeft == hasRight ? 0 : (hasLeft ? 1 : -1);
         if (i != j) return i < j ? 1 : -1;
-        int x = kSpecial[static_cast<unsigned char>(a[i])];
-        int y = kSpecial[static_cast<unsigned char>(b[j])];
         if (x != y) return x < y ? -1 : 1;
-        ++i;
-        ++j;
     }
 }
 

@@ -104,3 +104,10 @@ TEST(SortOrder, GeneratedNamesOfLettersDigitsAndSeparators) {
                                 "e",
                                 500, 6));
 }
+
+TEST(SortOrder, GeneratedNamesOfIgnorablesLigaturesAndSuperscripts) {
+    std::mt19937 random(99);
+    // Characters that count at the later levels only, or nowhere, or twice.
+    ExpectSameOrder(RandomNames(
+        random, "aAeE-'\x96\x97\x01\x1F\x7F\xAD\xE6\xC6\xDF\xFE\xDE\x8C\x9C\xAA\xBA\xB9\xB2\xB3\xE9\xC9 1", 700, 8));
+}
