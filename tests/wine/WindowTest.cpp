@@ -77,10 +77,21 @@ protected:
     }
 
     void ExpectListFitted() {
+        app_->WaitForIdle();
         const SIZE outer = OuterSize(main_);
         const SIZE list = Size(list_);
         EXPECT_EQ(list.cx, FittedWidth(outer.cx)) << "outer width " << outer.cx;
         EXPECT_EQ(list.cy, FittedHeight(outer.cy)) << "outer height " << outer.cy;
+    }
+
+    // Showing states change asynchronously; the fit follows them shortly.
+    void WaitUntilListFitted() {
+        gui::WaitUntil(
+            [&] {
+                const SIZE outer = OuterSize(main_), list = Size(list_);
+                return list.cx == FittedWidth(outer.cx) && list.cy == FittedHeight(outer.cy);
+            },
+            2000);
     }
 
     bool WaitForOuterSize(int width, int height) {
@@ -190,7 +201,7 @@ TEST_F(WindowTest, ListFollowsTheWindowSize) {
 TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
     ShowWindowAsync(main_, SW_MAXIMIZE);
     ASSERT_TRUE(gui::WaitUntil([&] { return IsZoomed(main_) != FALSE; }));
-    gui::WaitUntil([&] { return Size(list_).cx == FittedWidth(OuterSize(main_).cx); }, 2000);
+    WaitUntilListFitted();
     ExpectListFitted();
 
     ShowWindowAsync(main_, SW_RESTORE);
@@ -202,7 +213,7 @@ TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
     ASSERT_TRUE(gui::WaitUntil([&] { return IsIconic(main_) != FALSE; }));
     ShowWindowAsync(main_, SW_RESTORE);
     ASSERT_TRUE(gui::WaitUntil([&] { return !IsIconic(main_) && !IsZoomed(main_); }));
-    gui::WaitUntil([&] { return Size(list_).cx == FittedWidth(OuterSize(main_).cx); }, 2000);
+    WaitUntilListFitted();
     ExpectListFitted();
     EXPECT_FALSE(gui::FindMessageBox(*app_));
 }

@@ -152,7 +152,14 @@ HWND Program::WaitForMainWindow(DWORD timeout) const {
             return !IsRunning();
         },
         timeout);
+    // A window becomes visible before its first show has finished (the
+    // first resize comes after): let the program get back to its loop.
+    if (main) WaitForIdle(timeout);
     return main;
+}
+
+bool Program::WaitForIdle(DWORD timeout) const {
+    return WaitForInputIdle(process_.get(), timeout) == 0;
 }
 
 std::optional<DWORD> Program::Close(DWORD timeout) {

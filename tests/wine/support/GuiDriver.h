@@ -66,8 +66,12 @@ public:
 
     // The first visible, unowned top-level window of the process that is not
     // a dialog box (so a message box shown during start-up is not taken for
-    // it). Null on timeout.
+    // it), once the program is idle after showing it. Null on timeout.
     HWND WaitForMainWindow(DWORD timeout = kDefaultTimeout) const;
+
+    // Waits until the program waits for input with nothing queued, so that
+    // what a message or a show set in motion has run to its end.
+    bool WaitForIdle(DWORD timeout = kDefaultTimeout) const;
 
     // Posts WM_CLOSE to the main window (if any) and waits for the process to
     // end. Returns the exit code, or nullopt when it did not end in time.

@@ -1,0 +1,80 @@
+// The Windows program: builds the real services, creates the main window and
+// runs its event loop on this, the only user-interface thread.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "launcher/frmLauncher.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FolderDialog.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Window.h"
+
+namespace {
+
+// The registry accessor names its failures after the program file.
+std::string ExecutableName() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : 0);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+class ComApartment {
+public:
+    // The shell's folder dialog needs a single-threaded apartment.
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    ComApartment com;
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    try {
+        Win32Window window(instance);
+        Win32RegistryApi registry;
+        Win32FileSystem files;
+        Win32Processes processes;
+        Win32FolderDialog folderDialog([&window] { return window.Handle(); });
+        Win32MessageBoxes messages([&window] { return window.Handle(); });
+        Platform platform{registry, files, processes, folderDialog, messages, ExecutableName()};
+
+        window.Create();
+        frmLauncher form(window, platform);
+        window.SetHandlers({[&form] { form.Form_Load(); },
+                            [&form] { form.Form_Resize(); },
+                            [&form](int position) { form.lvMaps_ItemClick(position); },
+                            [&form] { form.cmdStart_Click(); }});
+        window.LoadAndShow(showCommand);
+        return window.RunMessageLoop();
+    } catch (const std::exception& failure) {
+        // Only the window's own creation can get here: the handlers report
+        // their failures themselves.
+        MessageBoxA(nullptr, failure.what(), kApplicationTitle, MB_OK);
+        return 1;
+    }
+}
