@@ -17,6 +17,8 @@
 #ifdef _WIN32
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
+// windows.h would rename the member below to its A form.
+#undef ExpandEnvironmentStrings
 #else
 #include "platform/standin/MemoryRegistry.h"
 #include "platform/standin/StandinFileSystem.h"

@@ -1,0 +1,169 @@
+// The real Brindleway.exe launching the stand-in game under Wine: what the
+// game finds when it starts, the refusal while it runs, the missing program,
+// and the launched row chosen again at the next start.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "GuiDriver.h"
+#include "Scratch.h"
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Lanternhall";
+const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
+const char kMapName[] = "Launch Test Harbour";
+const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
+
+std::map<std::string, std::string> ReadReport(const std::string& path) {
+    std::map<std::string, std::string> report;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        auto equals = line.find('=');
+        if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return report;
+}
+
+class LaunchGameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        game_.MakeGameFolder(kFakeGame);
+        // Two blanks end the style name: they are part of it.
+        game_.Write("data\\harbour.mmp", std::string("[MapFiles]\r\nGMPFile = harbour.gmp\r\nSTYFile = harbour.sty  ") +
+                                             "\r\nSCRFile = harbour.scr\r\nDescription = " + kMapName + "\r\n\r\n");
+        saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
+                                                                       game_.Path() + "\\"));
+        saved_.emplace_back(
+            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
+                saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
+            }
+        }
+        Start();
+    }
+
+    void TearDown() override {
+        StopGame();
+        if (app_ && app_->IsRunning()) EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        app_.reset();
+        saved_.clear();
+    }
+
+    // The launcher starts outside the game folder: the launch has to move.
+    void Start() {
+        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
+        main_ = app_->WaitForMainWindow();
+        ASSERT_NE(main_, nullptr) << "no main window";
+        list_ = gui::FindChild(main_, "SysListView32");
+        button_ = gui::FindChild(main_, "Button");
+        ASSERT_NE(list_, nullptr);
+        ASSERT_NE(button_, nullptr);
+    }
+
+    int RowNamed(const std::string& name) {
+        for (int row = 1; row <= gui::ListRowCount(list_); ++row) {
+            if (gui::ListCellText(*app_, list_, row, 1) == name) return row;
+        }
+        return 0;
+    }
+
+    std::string Report() const { return game_ / "fake-game-report.txt"; }
+
+    bool WaitForGame() {
+        bool started = gui::WaitUntil([&] { return GetFileAttributesA(Report().c_str()) != INVALID_FILE_ATTRIBUTES; });
+        if (started) gameId_ = static_cast<DWORD>(std::stoul(ReadReport(Report())["pid"]));
+        return started;
+    }
+
+    void StopGame() {
+        if (gameId_ == 0) return;
+        UniqueHandle game(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, gameId_));
+        if (game) {
+            TerminateProcess(game.get(), 0);
+            WaitForSingleObject(game.get(), 10000);
+        }
+        gameId_ = 0;
+    }
+
+    gui::ScratchFolder game_{"system-launch-game"};
+    gui::ScratchFolder elsewhere_{"system-launch-cwd"};
+    std::vector<std::unique_ptr<gui::ScopedRegistryValue>> saved_;
+    std::unique_ptr<gui::Program> app_;
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    HWND button_ = nullptr;
+    DWORD gameId_ = 0;
+};
+
+TEST_F(LaunchGameTest, GameStartsInItsFolderAndFindsTheMapUnderBothRoots) {
+    const int row = RowNamed(kMapName);
+    ASSERT_NE(row, 0) << "the description file is not listed";
+    gui::SelectRowByMessage(*app_, list_, row);
+    gui::PressButton(button_);
+    ASSERT_TRUE(WaitForGame()) << "the game did not start";
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+
+    auto report = ReadReport(Report());
+    EXPECT_EQ(report["folder"], game_.Path());  // the system drops the final backslash
+    EXPECT_NE(report["command_line"].find(game_.Path() + "\\gta2.exe"), std::string::npos) << report["command_line"];
+    for (const char* root : {"hklm", "hkcu"}) {
+        const std::string r = root;
+        EXPECT_EQ(report[r + ".mapname"], "harbour.gmp") << root;
+        EXPECT_EQ(report[r + ".stylename"], "harbour.sty  ") << root;
+        EXPECT_EQ(report[r + ".scriptName"], "harbour.scr") << root;
+        EXPECT_EQ(report[r + ".skip_frontend"], "0") << root;
+        EXPECT_EQ(report[r + ".mapname.type"], "1") << root;
+        EXPECT_EQ(report[r + ".skip_frontend.type"], "4") << root;
+    }
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index"), std::to_string(row));
+}
+
+TEST_F(LaunchGameTest, RunningGameIsRefusedAndAMissingGameIsNamed) {
+    const int row = RowNamed(kMapName);
+    ASSERT_NE(row, 0);
+    gui::SelectRowByMessage(*app_, list_, row);
+    gui::PressButton(button_);
+    ASSERT_TRUE(WaitForGame());
+    DeleteFileA(Report().c_str());
+
+    // Another press while it runs: refused, nothing started.
+    gui::PressButton(button_);
+    auto box = gui::WaitForMessageBox(*app_);
+    ASSERT_TRUE(box) << "no refusal while the game runs";
+    EXPECT_EQ(box->caption, "Brindleway");
+    EXPECT_EQ(box->text, "GTA2 is currently active.  Exit GTA2 and try again.");
+    ASSERT_TRUE(gui::DismissMessageBox(*box));
+    EXPECT_EQ(GetFileAttributesA(Report().c_str()), INVALID_FILE_ATTRIBUTES) << "a second game was started";
+
+    // The game ends and its program goes away.
+    StopGame();
+    ASSERT_TRUE(DeleteFileA((game_ / "gta2.exe").c_str()));
+    gui::PressButton(button_);
+    box = gui::WaitForMessageBox(*app_);
+    ASSERT_TRUE(box) << "no message for the missing game";
+    EXPECT_EQ(box->text, game_.Path() + "\\gta2.exe not found!");
+    ASSERT_TRUE(gui::DismissMessageBox(*box));
+}
+
+TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
+    const int row = RowNamed(kMapName);
+    ASSERT_NE(row, 0);
+    gui::SelectRowByMessage(*app_, list_, row);
+    gui::PressButton(button_);
+    ASSERT_TRUE(WaitForGame());
+    StopGame();
+    ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+
+    Start();
+    EXPECT_EQ(gui::ListSelectedRow(list_), row);
+    EXPECT_EQ(gui::WindowText(main_), std::string("Orvo's Brindleway v0.3 - ") + kMapName);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// The real Brindleway.exe asking for the game folder at start-up: the shell's
+// folder dialog driven from outside, under Wine.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "GuiDriver.h"
+#include "Scratch.h"
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Lanternhall";
+const char kTitle[] = "Where is your GTA2 folder?";
+constexpr int kBuiltInMaps = 12;
+
+class StartupFolderPickerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        game_.MakeGameFolder();
+        game_.Write("data\\canal.mmp", "[MapFiles]\r\nGMPFile = canal.gmp\r\nSTYFile = canal.sty\r\n"
+                                       "SCRFile = canal.scr\r\nDescription = Canal Picker Test\r\n\r\n");
+        wrong_.Write("GTA2.exe");  // the game's program alone does not make a game folder
+        // Nothing stored: the program has to ask. Put back whatever was there.
+        folder_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
+                                                             std::nullopt);
+        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index",
+                                                            std::nullopt);
+        // Started outside the game folder, so the relative marker is not found.
+        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
+    }
+
+    void TearDown() override {
+        if (app_ && app_->IsRunning()) EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        app_.reset();
+    }
+
+    std::optional<gui::FolderDialogInfo> WaitForDialog() {
+        auto dialog = gui::WaitForFolderDialog(*app_);
+        if (dialog) {
+            EXPECT_TRUE(dialog->Shows(kTitle)) << "the dialog does not show its title";
+            EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt) << "a message box came with the dialog";
+        }
+        return dialog;
+    }
+
+    gui::ScratchFolder game_{"system-picker-game"};
+    gui::ScratchFolder wrong_{"system-picker-wrong"};
+    gui::ScratchFolder elsewhere_{"system-picker-cwd"};
+    std::unique_ptr<gui::ScopedRegistryValue> folder_;
+    std::unique_ptr<gui::ScopedRegistryValue> index_;
+    std::unique_ptr<gui::Program> app_;
+};
+
+TEST_F(StartupFolderPickerTest, WrongFolderBringsTheDialogBackAndTheGameFolderIsStored) {
+    auto dialog = WaitForDialog();
+    ASSERT_TRUE(dialog) << "no folder dialog at start-up";
+    ASSERT_TRUE(gui::PickFolder(*app_, *dialog, wrong_.Path()));
+
+    dialog = WaitForDialog();
+    ASSERT_TRUE(dialog) << "the dialog did not come back after a wrong folder";
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), std::nullopt);
+    ASSERT_TRUE(gui::PickFolder(*app_, *dialog, game_.Path()));
+
+    HWND main = app_->WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window after the game folder was picked";
+    EXPECT_EQ(gui::FindFolderDialog(*app_), std::nullopt);
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), game_.Path() + "\\");
+
+    // The catalogue is that folder's.
+    HWND list = gui::FindChild(main, "SysListView32");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(gui::ListRowCount(list), kBuiltInMaps + 1);
+    bool found = false;
+    for (int row = 1; row <= gui::ListRowCount(list); ++row) {
+        auto cells = gui::ListRow(*app_, list, row);
+        if (!cells.empty() && cells[0] == "Canal Picker Test") {
+            found = true;
+            EXPECT_EQ(cells.at(1), "canal.mmp");
+            EXPECT_EQ(cells.at(2), "canal.gmp");
+        }
+    }
+    EXPECT_TRUE(found) << "the picked folder's description file is not listed";
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+}
+
+TEST_F(StartupFolderPickerTest, CancelOnAFreshStartLeavesTheRegistryAlone) {
+    auto dialog = WaitForDialog();
+    ASSERT_TRUE(dialog) << "no folder dialog at start-up";
+    ASSERT_TRUE(gui::CancelFolderDialog(*dialog));
+
+    HWND main = app_->WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window after cancel";
+    EXPECT_EQ(gui::FindFolderDialog(*app_), std::nullopt) << "the dialog was shown again after cancel";
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), std::nullopt);
+    HWND list = gui::FindChild(main, "SysListView32");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(gui::ListRowCount(list), kBuiltInMaps);
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+}
+
+}  // namespace

@@ -1,0 +1,286 @@
+// The Win32 file and process services, and the system routines over them,
+// against the real file system and process list.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "platform/Failure.h"
+#include "platform/Platform.h"
+#include "platform/standin/RecordingMessages.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FolderDialog.h"
+#include "platform/win32/Win32Processes.h"
+#include "support/GuiDriver.h"
+#include "support/Scratch.h"
+#include "system/modIsCheckProcess.h"
+#include "system/modMisc.h"
+#include "unit/SystemTestPlatform.h"
+
+namespace {
+
+// ---- Files --------------------------------------------------------------------
+
+class Win32FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch.Write("gta2.exe", "MZ");
+        scratch.Write("readme.txt", "read me");
+        scratch.Write("hidden.dat", "h");
+        scratch.Write("system.dat", "s");
+        scratch.Write("data\\attract\\attr1.rep", "demo");
+        scratch.Write("data\\ste.mmp", "[MapFiles]\r\n");
+        SetFileAttributesA((scratch / "readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesA((scratch / "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesA((scratch / "system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    }
+    std::string In(const std::string& relative) const { return scratch / relative; }
+
+    gui::ScratchFolder scratch{"system-files"};
+    Win32FileSystem files;
+};
+
+TEST_F(Win32FilesTest, OnlyPlainAndReadOnlyFilesExist) {
+    EXPECT_TRUE(FileExists(files, In("gta2.exe")));
+    EXPECT_TRUE(FileExists(files, In("readme.txt")));
+    EXPECT_TRUE(FileExists(files, In("data\\attract\\attr1.rep")));
+    EXPECT_FALSE(FileExists(files, In("hidden.dat")));
+    EXPECT_FALSE(FileExists(files, In("system.dat")));
+    EXPECT_FALSE(FileExists(files, In("data")));
+    EXPECT_FALSE(FileExists(files, In("missing.exe")));
+    EXPECT_FALSE(FileExists(files, In("nofolder\\gta2.exe")));
+    EXPECT_FALSE(FileExists(files, ""));
+}
+
+TEST_F(Win32FilesTest, CaseIsIgnoredAndWildcardsMatchPlainFilesOnly) {
+    EXPECT_TRUE(FileExists(files, In("GTA2.exe")));
+    EXPECT_TRUE(FileExists(files, In("DATA\\ATTRACT\\ATTR1.REP")));
+    EXPECT_TRUE(FileExists(files, In("data\\*.mmp")));
+    EXPECT_TRUE(FileExists(files, In("gta?.exe")));
+    EXPECT_FALSE(FileExists(files, In("*.dat")));
+    EXPECT_FALSE(FileExists(files, In("dat?")));
+    std::vector<std::string> names = files.FindPlainFiles(In("*"));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"gta2.exe", "readme.txt"}));
+}
+
+TEST_F(Win32FilesTest, ADriveThatIsNotThereIsNoFileAndNoDialog) {
+    // No such drive in the Wine prefix: the answer comes back without any
+    // system box waiting for a medium.
+    EXPECT_FALSE(FileExists(files, "Q:\\gta2.exe"));
+    EXPECT_FALSE(FileExists(files, "\\\\nohost\\share\\gta2.exe"));
+}
+
+TEST_F(Win32FilesTest, OpenReadsTheWholeFileAndFailuresCarryTheSystemsText) {
+    std::string content;
+    {
+        auto file = files.OpenForReading(In("readme.txt"));
+        char buffer[4];
+        for (std::size_t got; (got = file->Read(buffer, sizeof buffer)) != 0;) content.append(buffer, got);
+    }
+    EXPECT_EQ(content, "read me");
+
+    try {
+        files.OpenForReading(In("missing.txt"));
+        FAIL() << "a missing file opened";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Number(), ERROR_FILE_NOT_FOUND);
+        EXPECT_FALSE(failure.Description().empty());
+        EXPECT_EQ(failure.Description().find('\n'), std::string::npos);
+    }
+
+    // Held open without sharing, as another program might.
+    UniqueFileHandle holder(CreateFileA(In("gta2.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    try {
+        files.OpenForReading(In("gta2.exe"));
+        FAIL() << "a file held without sharing opened";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Number(), ERROR_SHARING_VIOLATION);
+    }
+}
+
+// Puts the process's current folder back after a test that moves it.
+class CurrentFolderGuard {
+public:
+    CurrentFolderGuard() { GetCurrentDirectoryA(MAX_PATH, saved_); }
+    ~CurrentFolderGuard() { SetCurrentDirectoryA(saved_); }
+
+private:
+    char saved_[MAX_PATH] = {};
+};
+
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
+TEST_F(Win32FilesTest, FolderAndDriveChangesMoveTheCurrentFolder) {
+    CurrentFolderGuard guard;
+    files.ChangeFolder(scratch.Path());
+    EXPECT_EQ(CurrentFolder(), scratch.Path());
+    EXPECT_TRUE(FileExists(files, "data\\attract\\attr1.rep"));
+
+    // A drive change lands in the folder last made current on that drive.
+    files.ChangeFolder("Z:\\tmp");
+    files.ChangeDrive(scratch.Path()[0]);
+    EXPECT_EQ(CurrentFolder(), scratch.Path());
+
+    EXPECT_THROW(files.ChangeFolder(In("nofolder")), Failure);
+    EXPECT_THROW(files.ChangeDrive('Q'), Failure);
+    EXPECT_EQ(CurrentFolder(), scratch.Path());
+}
+
+// ---- Processes -------------------------------------------------------------------
+
+const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
+
+std::map<std::string, std::string> ReadReport(const std::string& path) {
+    std::map<std::string, std::string> report;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        auto equals = line.find('=');
+        if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return report;
+}
+
+// The platform with the real process list and recorded messages. No test
+// here reaches the registry or the dialog.
+struct ProcessWorld {
+    explicit ProcessWorld(ProcessApi& api) : processes(api) {}
+    Platform Get() { return Platform{registry, files, processes, dialog, messages, "SystemServicesTest"}; }
+
+    UnreachableRegistry registry;
+    Win32FileSystem files;
+    ProcessApi& processes;
+    Win32FolderDialog dialog{[] { return HWND{}; }};
+    RecordingMessages messages;
+};
+
+// The snapshot road on the real Tool Help functions: the same process list,
+// reported as the Windows 95 family.
+class ReportsWindows95 : public Win32Processes {
+public:
+    bool GetVersionEx(std::uint32_t* platformId) override {
+        *platformId = 1;
+        return true;
+    }
+};
+
+class RunningGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyFileA(kFakeGame.c_str(), (scratch / "gta2.exe").c_str(), FALSE)) << kFakeGame;
+    }
+    void TearDown() override { StopGame(); }
+
+    // Starts the stand-in game the way the launch does and waits for it to
+    // report; returns its process id.
+    DWORD StartGame() {
+        const std::string exe = scratch / "gta2.exe";
+        Win32Processes processes;
+        processes.StartProgram(exe, "\"" + exe + "\"", scratch.Path() + "\\");
+        const std::string report = scratch / "fake-game-report.txt";
+        EXPECT_TRUE(gui::WaitUntil([&] { return GetFileAttributesA(report.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+        auto values = ReadReport(report);
+        gameId_ = static_cast<DWORD>(std::stoul(values.count("pid") ? values["pid"] : "0"));
+        return gameId_;
+    }
+
+    void StopGame() {
+        if (gameId_ == 0) return;
+        UniqueHandle game(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, gameId_));
+        if (game) {
+            TerminateProcess(game.get(), 0);
+            WaitForSingleObject(game.get(), 10000);
+        }
+        gameId_ = 0;
+    }
+
+    gui::ScratchFolder scratch{"system-game"};
+    DWORD gameId_ = 0;
+};
+
+TEST_F(RunningGameTest, StartedGameRunsInItsFolderWithItsQuotedPath) {
+    ASSERT_NE(StartGame(), 0u);
+    auto report = ReadReport(scratch / "fake-game-report.txt");
+    EXPECT_EQ(report["folder"], scratch.Path());  // the system drops the final backslash
+    EXPECT_EQ(report["command_line"], "\"" + (scratch / "gta2.exe") + "\"");
+}
+
+TEST_F(RunningGameTest, GameIsFoundByNameOnBothRoadsUntilItStops) {
+    Win32Processes real;
+    ReportsWindows95 windows95;
+    ProcessWorld nt(real), old(windows95);
+    EXPECT_EQ(GetPlatformId(real), 2);
+
+    Platform ntPlatform = nt.Get(), oldPlatform = old.Get();
+    EXPECT_FALSE(IsProcessRunning(ntPlatform, "gta2.exe"));
+    EXPECT_FALSE(IsProcessRunning(oldPlatform, "gta2.exe"));
+
+    ASSERT_NE(StartGame(), 0u);
+    EXPECT_TRUE(IsProcessRunning(ntPlatform, "gta2.exe"));
+    EXPECT_TRUE(IsProcessRunning(ntPlatform, "GTA2.EXE"));
+    EXPECT_TRUE(IsProcessRunning(ntPlatform, "\\gta2.exe"));
+    EXPECT_FALSE(IsProcessRunning(ntPlatform, "xgta2.exe"));
+    EXPECT_TRUE(IsProcessRunning(oldPlatform, "ignored.exe"));
+
+    StopGame();
+    EXPECT_FALSE(IsProcessRunning(ntPlatform, "gta2.exe"));
+    EXPECT_FALSE(IsProcessRunning(oldPlatform, "gta2.exe"));
+    // This test program itself is found by its own name.
+    EXPECT_TRUE(IsProcessRunning(ntPlatform, "system_services_win32.exe"));
+    EXPECT_TRUE(nt.messages.shown.empty());
+    EXPECT_TRUE(old.messages.shown.empty());
+}
+
+TEST(ProcessLibraries, AMissingLibraryIsReportedAndAnswersFalse) {
+    Win32Processes noProcessStatus("kernel32.dll", "brindleway-no-such-psapi.dll");
+    ProcessWorld world(noProcessStatus);
+    Platform platform = world.Get();
+    EXPECT_FALSE(IsProcessRunning(platform, "system_services_win32.exe"));
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    const std::string prefix = "Error searching for GTA2 in the process list: ";
+    EXPECT_EQ(world.messages.shown[0].rfind(prefix, 0), 0u) << world.messages.shown[0];
+    EXPECT_NE(world.messages.shown[0].find("brindleway-no-such-psapi.dll"), std::string::npos);
+
+    // A library that lacks the function fails the same way.
+    Win32Processes wrongLibrary("kernel32.dll", "user32.dll");
+    std::uint32_t ids[4] = {}, returned = 0;
+    EXPECT_THROW(wrongLibrary.EnumProcesses(ids, sizeof ids, &returned), Failure);
+}
+
+TEST(ProcessLibraries, LibrariesComeFromTheSystemFolderOnly) {
+    gui::ScratchFolder scratch("system-planted");
+    char systemFolder[MAX_PATH] = {};
+    GetSystemDirectoryA(systemFolder, MAX_PATH);
+    const std::string planted = scratch / "brindleway-planted.dll";
+    ASSERT_TRUE(CopyFileA((std::string(systemFolder) + "\\psapi.dll").c_str(), planted.c_str(), FALSE));
+    CurrentFolderGuard guard;
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch.Path().c_str()));
+
+    EXPECT_EQ(LoadSystemLibrary("brindleway-planted.dll"), nullptr);
+    UniqueLibrary real(LoadSystemLibrary("psapi.dll"));
+    EXPECT_TRUE(real);
+}
+
+TEST(StartProgram, AProgramThatIsNotThereFailsWithTheSystemsText) {
+    Win32Processes processes;
+    try {
+        processes.StartProgram("C:\\brindleway-nowhere\\gta2.exe", "\"C:\\brindleway-nowhere\\gta2.exe\"",
+                               "C:\\");
+        FAIL() << "a missing program started";
+    } catch (const Failure& failure) {
+        EXPECT_TRUE(failure.Number() == ERROR_PATH_NOT_FOUND || failure.Number() == ERROR_FILE_NOT_FOUND)
+            << failure.Number();
+        EXPECT_FALSE(failure.Description().empty());
+    }
+}
+
+}  // namespace
