@@ -51,7 +51,9 @@ protected:
 
     void TearDown() override {
         StopGame();
-        if (app_ && app_->IsRunning()) EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        if (app_ && app_->IsRunning()) {
+            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        }
         app_.reset();
         saved_.clear();
     }

@@ -32,7 +32,9 @@ protected:
     }
 
     void TearDown() override {
-        if (app_ && app_->IsRunning()) EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        if (app_ && app_->IsRunning()) {
+            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        }
         app_.reset();
     }
 
