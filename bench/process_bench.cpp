@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,16 @@ public:
     long EnumKey(RegKey, std::uint32_t, char*, std::uint32_t) override { return 5; }
     std::uint32_t ExpandEnvironmentStrings(const char*, char*, std::uint32_t) override { return 0; }
 };
+
+// The same list through Tool Help, as on the Windows 95 family. Nothing of
+// the list is named GTA2.EXE unless the extra program is.
+class ReportsWindows95 : public Win32Processes {
+public:
+    bool GetVersionEx(std::uint32_t* platformId) override {
+        *platformId = 1;
+        return true;
+    }
+};
 #endif
 
 template <typename Action>
@@ -65,7 +76,45 @@ void Measure(const char* what, Platform& platform, const std::string& name, int 
 
 }  // namespace
 
-int main() {
+#ifdef _WIN32
+// Extra processes for the list: copies of `program`, started in the temp
+// folder and ended (by their handles) when the benchmark is done.
+class ExtraProcesses {
+public:
+    ExtraProcesses(const std::string& program, int count) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        for (int i = 0; i < count; ++i) {
+            std::string commandLine = "\"" + program + "\"";
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            startup.dwFlags = STARTF_USESHOWWINDOW;
+            startup.wShowWindow = SW_HIDE;
+            PROCESS_INFORMATION started{};
+            if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, temp, &startup,
+                                &started)) {
+                std::printf("could not start %s (error %lu)\n", program.c_str(), GetLastError());
+                break;
+            }
+            CloseHandle(started.hThread);
+            processes_.push_back(started.hProcess);
+            WaitForInputIdle(started.hProcess, 10000);
+        }
+    }
+    ~ExtraProcesses() {
+        for (HANDLE process : processes_) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 10000);
+            CloseHandle(process);
+        }
+    }
+
+private:
+    std::vector<HANDLE> processes_;
+};
+#endif
+
+int main(int argc, char** argv) {
     RecordingMessages messages;
     ScriptedFolderDialog dialog;
 #ifdef _WIN32
@@ -73,29 +122,36 @@ int main() {
     Win32FileSystem files;
     Win32Processes processes;
     Platform platform{registry, files, processes, dialog, messages, "process_bench"};
+    // process_bench.exe [PROGRAM COUNT]: COUNT more copies of PROGRAM in the list.
+    ExtraProcesses extra(argc > 2 ? argv[1] : "", argc > 2 ? std::atoi(argv[2]) : 0);
     std::uint32_t ids[4096], returned = 0;
     processes.EnumProcesses(ids, sizeof ids, &returned);
     std::printf("real process list: %u processes\n", returned / 4);
     Measure("process-status road, no match (whole list)", platform, "brindleway-absent.exe", 51);
     Measure("process-status road, this program", platform, "process_bench.exe", 51);
+    ReportsWindows95 windows95;
+    Platform snapshotPlatform{registry, files, windows95, dialog, messages, "process_bench"};
+    Measure("snapshot road, no match (whole list)", snapshotPlatform, "brindleway-absent.exe", 51);
 #else
     MemoryRegistry registry;
     StandinFileSystem files;
     StandinProcesses processes;
     Platform platform{registry, files, processes, dialog, messages, "process_bench"};
-    for (int i = 0; i < 300; ++i) {
+    // process_bench [COUNT]: the size of the stand-in list, 300 unless given.
+    const int count = argc > 1 ? std::atoi(argv[1]) : 300;
+    for (int i = 0; i < count; ++i) {
         processes.AddProcess("C:\\Windows\\System32\\service" + std::to_string(i) + ".exe", i % 10 != 0, i % 7 != 0);
     }
-    std::printf("stand-in process list: 300 processes (1 in 10 cannot be opened, 1 in 7 lists no modules)\n");
+    std::printf("stand-in process list: %d processes (1 in 10 cannot be opened, 1 in 7 lists no modules)\n", count);
     processes.platformId = 2;
     Measure("process-status road, no match (whole list)", platform, "gta2.exe", 201);
     processes.platformId = 1;
     Measure("snapshot road, no match (whole list)", platform, "gta2.exe", 201);
     processes.AddProcess("C:\\Games\\GTA2\\gta2.exe");
     processes.platformId = 2;
-    Measure("process-status road, game is the 301st process", platform, "gta2.exe", 201);
+    Measure("process-status road, game is the last process", platform, "gta2.exe", 201);
     processes.platformId = 1;
-    Measure("snapshot road, game is the 301st process", platform, "gta2.exe", 201);
+    Measure("snapshot road, game is the last process", platform, "gta2.exe", 201);
 #endif
     if (!messages.shown.empty()) std::printf("message shown: %s\n", messages.shown.front().c_str());
     return 0;
