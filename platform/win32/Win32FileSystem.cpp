@@ -61,10 +61,11 @@ std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& patt
     if (pattern.empty()) return names;
     // A drive without a medium would otherwise put up the system's
     // "insert a disk" box instead of simply failing the search.
-    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    DWORD oldMode = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
     WIN32_FIND_DATAA found;
     UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    SetErrorMode(oldMode);
+    SetThreadErrorMode(oldMode, nullptr);
     if (!search) return names;
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
