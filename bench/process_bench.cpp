@@ -35,7 +35,9 @@ public:
     long OpenKeyEx(RegKey, const std::string&, std::uint32_t, RegKey*) override { return 5; }
     long CreateKeyEx(RegKey, const std::string&, std::uint32_t, RegKey*) override { return 5; }
     long QueryValueEx(RegKey, const std::string&, std::uint32_t*, std::uint8_t*, std::uint32_t*) override { return 5; }
-    long SetValueEx(RegKey, const std::string&, std::uint32_t, const std::uint8_t*, std::uint32_t) override { return 5; }
+    long SetValueEx(RegKey, const std::string&, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
+        return 5;
+    }
     long DeleteKey(RegKey, const std::string&) override { return 5; }
     long DeleteValue(RegKey, const std::string&) override { return 5; }
     long CloseKey(RegKey) override { return 5; }
@@ -91,8 +93,8 @@ public:
             startup.dwFlags = STARTF_USESHOWWINDOW;
             startup.wShowWindow = SW_HIDE;
             PROCESS_INFORMATION started{};
-            if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, temp, &startup,
-                                &started)) {
+            if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, temp,
+                                &startup, &started)) {
                 std::printf("could not start %s (error %lu)\n", program.c_str(), GetLastError());
                 break;
             }

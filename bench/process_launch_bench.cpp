@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<gui::ScopedRegistryValue>> debug;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
-            debug.push_back(std::make_unique<gui::ScopedRegistryValue>(
-                root, "Software\\dma design ltd\\gta2\\Debug", name, std::nullopt));
+            debug.push_back(std::make_unique<gui::ScopedRegistryValue>(root, "Software\\dma design ltd\\gta2\\Debug",
+                                                                       name, std::nullopt));
         }
     }
 

@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr std::int32_t kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
-constexpr std::int32_t kPlatformNt = 2;       // VER_PLATFORM_WIN32_NT
-constexpr std::uint32_t kSnapProcess = 2;     // TH32CS_SNAPPROCESS
+constexpr std::int32_t kPlatformWindows = 1;    // VER_PLATFORM_WIN32_WINDOWS
+constexpr std::int32_t kPlatformNt = 2;         // VER_PLATFORM_WIN32_NT
+constexpr std::uint32_t kSnapProcess = 2;       // TH32CS_SNAPPROCESS
 constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
 constexpr std::uint32_t kModuleArrayBytes = 200;
 constexpr std::uint32_t kModulePathLength = 260;
@@ -143,6 +143,4 @@ std::int32_t GetPlatformId(ProcessApi& processes) {
     return static_cast<std::int32_t>(platformId);
 }
 
-std::string StripLastChar(const std::string& text) {
-    return text.empty() ? text : text.substr(0, text.size() - 1);
-}
+std::string StripLastChar(const std::string& text) { return text.empty() ? text : text.substr(0, text.size() - 1); }

@@ -120,8 +120,7 @@ bool Win32Processes::EnumProcessModules(ProcessHandle process, ModuleHandle* mod
     if (!enumModules_) enumModules_ = Bind(processStatus_, "EnumProcessModules");
     static_assert(sizeof(HMODULE) == sizeof(ModuleHandle), "module handles are pointer-sized");
     DWORD needed = 0;
-    BOOL ok = As<EnumModulesFn>(enumModules_)(AsHandle(process), reinterpret_cast<HMODULE*>(modules),
-                                                            cb, &needed);
+    BOOL ok = As<EnumModulesFn>(enumModules_)(AsHandle(process), reinterpret_cast<HMODULE*>(modules), cb, &needed);
     *bytesNeeded = needed;
     return ok != FALSE;
 }
@@ -129,8 +128,7 @@ bool Win32Processes::EnumProcessModules(ProcessHandle process, ModuleHandle* mod
 std::uint32_t Win32Processes::GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                                   std::uint32_t size) {
     if (!moduleFileName_) moduleFileName_ = Bind(processStatus_, "GetModuleFileNameExA");
-    return As<ModuleFileNameFn>(moduleFileName_)(AsHandle(process), reinterpret_cast<HMODULE>(module),
-                                                               fileName, size);
+    return As<ModuleFileNameFn>(moduleFileName_)(AsHandle(process), reinterpret_cast<HMODULE>(module), fileName, size);
 }
 
 ProcessHandle Win32Processes::OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) {

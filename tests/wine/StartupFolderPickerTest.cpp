@@ -19,14 +19,14 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
         game_.MakeGameFolder();
-        game_.Write("data\\canal.mmp", "[MapFiles]\r\nGMPFile = canal.gmp\r\nSTYFile = canal.sty\r\n"
-                                       "SCRFile = canal.scr\r\nDescription = Canal Picker Test\r\n\r\n");
+        game_.Write("data\\canal.mmp",
+                    "[MapFiles]\r\nGMPFile = canal.gmp\r\nSTYFile = canal.sty\r\n"
+                    "SCRFile = canal.scr\r\nDescription = Canal Picker Test\r\n\r\n");
         wrong_.Write("GTA2.exe");  // the game's program alone does not make a game folder
         // Nothing stored: the program has to ask. Put back whatever was there.
-        folder_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
-                                                             std::nullopt);
-        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index",
-                                                            std::nullopt);
+        folder_ =
+            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder", std::nullopt);
+        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt);
         // Started outside the game folder, so the relative marker is not found.
         app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
     }

@@ -273,8 +273,7 @@ TEST(ProcessLibraries, LibrariesComeFromTheSystemFolderOnly) {
 TEST(StartProgram, AProgramThatIsNotThereFailsWithTheSystemsText) {
     Win32Processes processes;
     try {
-        processes.StartProgram("C:\\brindleway-nowhere\\gta2.exe", "\"C:\\brindleway-nowhere\\gta2.exe\"",
-                               "C:\\");
+        processes.StartProgram("C:\\brindleway-nowhere\\gta2.exe", "\"C:\\brindleway-nowhere\\gta2.exe\"", "C:\\");
         FAIL() << "a missing program started";
     } catch (const Failure& failure) {
         EXPECT_TRUE(failure.Number() == ERROR_PATH_NOT_FOUND || failure.Number() == ERROR_FILE_NOT_FOUND)

@@ -69,7 +69,8 @@ std::string BuildReport() {
 
 bool WriteReport(const std::string& report) {
     std::string partial = std::string(kReportName) + ".partial";
-    HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     BOOL ok = WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
@@ -116,7 +117,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HWND window = CreateWindowA(windowClass.lpszClassName, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 640, 360, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
-    CreateWindowA("STATIC", (written ? report : "Could not write " + std::string(kReportName) + "\r\n" + report).c_str(),
+    CreateWindowA("STATIC",
+                  (written ? report : "Could not write " + std::string(kReportName) + "\r\n" + report).c_str(),
                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 8, 8, 600, 300, window, nullptr, instance, nullptr);
     ShowWindow(window, showCommand);
 
