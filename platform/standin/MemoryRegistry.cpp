@@ -29,6 +29,9 @@ constexpr std::uint32_t kWritingRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 
 constexpr std::uint32_t kAllAccess = 0xF003F;
 
 constexpr std::size_t kMaxKeyNameLength = 255;
+// The narrow-text calls convert the path into a fixed buffer of 260
+// characters first; a longer path fails before the registry sees it.
+constexpr std::size_t kMaxNarrowPathLength = 260;
 
 std::string Upper(const std::string& text) {
     std::string upper = text;
@@ -93,6 +96,7 @@ long MemoryRegistry::Usable(RegKey key, std::uint32_t neededAccess, Handle* hand
 }
 
 long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool create, std::shared_ptr<Node>* found) {
+    if (subKey.size() > kMaxNarrowPathLength) return kMoreData;
     std::shared_ptr<Node> node = from.node;
     for (const std::string& part : PathParts(subKey)) {
         if (part.size() > kMaxKeyNameLength) return kInvalidParameter;

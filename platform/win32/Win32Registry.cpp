@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+// <windows.h> maps the name to its A or W form; the interface member keeps
+// the plain name.
+#undef ExpandEnvironmentStrings
+
 namespace {
 
 HKEY Hkey(RegKey key) { return reinterpret_cast<HKEY>(key); }

@@ -2,6 +2,12 @@
 // Windows implementation of RegistryApi (platform/RegistryApi.h): each member
 // is the one advapi32 or kernel32 call of the same name, ANSI form.
 
+// Where <windows.h> came first, its A/W macro would rename the interface's
+// member.
+#ifdef ExpandEnvironmentStrings
+#undef ExpandEnvironmentStrings
+#endif
+
 #include "platform/RegistryApi.h"
 
 class Win32RegistryApi : public RegistryApi {

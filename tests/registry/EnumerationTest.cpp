@@ -82,9 +82,17 @@ TEST_F(Enumeration, SubkeysAreSinglePartsWithTheirStoredCase) {
 TEST_F(Enumeration, LongestSubkeyNamesDoNotEndTheListing) {
     const std::string longest = "A" + std::string(254, 'x');  // 255: the registry's limit
     const std::string nearly = "B" + std::string(253, 'y');
-    PutRaw(kHkeyCurrentUser, scratch + "\\" + longest, "x", 1, {});
-    PutRaw(kHkeyCurrentUser, scratch + "\\" + nearly, "x", 1, {});
-    PutRaw(kHkeyCurrentUser, scratch + "\\C", "x", 1, {});
+    // Made relative to the scratch key: the narrow-text calls refuse a whole
+    // path longer than 260 characters.
+    RegistryApi& api = world->Api();
+    RegKey parent = 0;
+    ASSERT_EQ(api.CreateKeyEx(RootKey(kHkeyCurrentUser), scratch, 0x3F, &parent), 0);
+    for (const std::string& child : {longest, nearly, std::string("C")}) {
+        RegKey key = 0;
+        EXPECT_EQ(api.CreateKeyEx(parent, child, 0x3F, &key), 0) << child.size();
+        api.CloseKey(key);
+    }
+    api.CloseKey(parent);
 
     EXPECT_TRUE(reg->EnumerateSections(stale, count));
     ASSERT_EQ(count, 3);

@@ -25,18 +25,22 @@ void RegistryTest::TearDown() {
 
 void RegistryTest::RemoveAfterwards(std::int32_t root, const std::string& path) { removals_.emplace_back(root, path); }
 
-void RegistryTest::RemoveTree(std::int32_t root, const std::string& path) {
+void RegistryTest::RemoveTree(std::int32_t root, const std::string& path) { RemoveTree(RootKey(root), path); }
+
+// Works relative to open keys: a long key name below a long path would
+// exceed what the narrow-text calls accept as one path.
+void RegistryTest::RemoveTree(RegKey parent, const std::string& path) {
     RegistryApi& api = world->Api();
     RegKey key = 0;
-    if (api.OpenKeyEx(RootKey(root), path, 0x8 | 0x1, &key) != 0) return;
+    if (api.OpenKeyEx(parent, path, 0x8 | 0x1, &key) != 0) return;
     std::vector<std::string> children;
     char child[512];
     for (std::uint32_t index = 0; api.EnumKey(key, index, child, sizeof child) == 0; ++index) {
         children.push_back(child);
     }
+    for (const std::string& c : children) RemoveTree(key, c);
     api.CloseKey(key);
-    for (const std::string& c : children) RemoveTree(root, path + "\\" + c);
-    api.DeleteKey(RootKey(root), path);
+    api.DeleteKey(parent, path);
 }
 
 void RegistryTest::PutRaw(std::int32_t root, const std::string& path, const std::string& valueName, std::uint32_t type,

@@ -52,6 +52,7 @@ protected:
 
 private:
     void RemoveTree(std::int32_t root, const std::string& path);
+    void RemoveTree(RegKey parent, const std::string& path);
     std::vector<std::pair<std::int32_t, std::string>> removals_;
 };
 

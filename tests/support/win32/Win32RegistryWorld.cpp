@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+// The world's members keep their plain names; the A forms are called below.
+#undef SetEnvironmentVariable
+
 #include "platform/win32/Win32Registry.h"
 #include "support/RegistryTestWorld.h"
 
