@@ -2,7 +2,7 @@
 
 #include "registry/TaggedValue.h"
 
-#include <sstream>
+#include <cstdio>
 
 std::string ToText(const TaggedValue& value) {
     struct Visitor {
@@ -13,10 +13,11 @@ std::string ToText(const TaggedValue& value) {
         std::string operator()(std::uint8_t number) const { return std::to_string(number); }
         std::string operator()(bool truth) const { return truth ? "True" : "False"; }
         std::string operator()(double number) const {
-            std::ostringstream out;
-            out.precision(15);
-            out << number;
-            return out.str();
+            // printf, not a stream: streams drag the whole locale machinery
+            // into a statically linked program.
+            char text[32];
+            std::snprintf(text, sizeof text, "%.15g", number);
+            return text;
         }
         // Bytes show as their characters, as the registry would store them.
         std::string operator()(const ByteArray& array) const {
