@@ -1,0 +1,325 @@
+// The map catalogue as the real Brindleway.exe shows it under Wine: which
+// description files become rows, every cell of every row in displayed order,
+// the row chosen at start from the stored map_index, the count in the first
+// column's title, the caption, and the report of a file that cannot be used.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GuiDriver.h"
+#include "Scratch.h"
+#include "launcher/MapCatalogue.h"
+#include "launcher/MapNameOrder.h"
+#include "platform/win32/Handles.h"
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Lanternhall";
+const char kCaptionPrefix[] = "Orvo's Brindleway v0.3 - ";
+constexpr int kFillerMaps = 24;  // enough rows that the last one needs scrolling to
+
+// A description file as map makers write them: the key texts are exactly as
+// long as the skipped prefixes.
+std::vector<std::string> DescriptionLines(const std::string& name, const std::string& gmp, const std::string& sty,
+                                          const std::string& scr) {
+    return {"[MapFiles]", "GMPFile = " + gmp, "STYFile = " + sty, "SCRFile = " + scr, "Description = " + name, ""};
+}
+
+std::string Join(const std::vector<std::string>& lines, const std::string& lineEnd, bool lastLineEnded = true) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        if (lastLineEnded || i + 1 < lines.size()) text += lineEnd;
+    }
+    return text;
+}
+
+std::string Show(const MapEntry& row) {
+    return "[" + row.name + " | " + row.mmp + " | " + row.gmp + " | " + row.sty + " | " + row.scr + "]";
+}
+
+bool SystemSortsAfter(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_GREATER_THAN;
+}
+
+class CatalogueWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        game_.MakeGameFolder();
+        folder_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
+                                                             game_.Path() + "\\");
+        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt);
+
+        // Every way a line may end, a seventh line that must not matter, and
+        // a file that stops after its fifth line without any line end.
+        std::vector<std::string> lines = DescriptionLines("Minigolf", "golf.gmp", "golf.sty", "golf.scr");
+        lines.back() = "[Extra]";
+        lines.push_back("Anything = whatever follows is the game's business");
+        Listed("crlf.mmp", Join(lines, "\r\n"), {"Minigolf", "crlf.mmp", "golf.gmp", "golf.sty", "golf.scr"});
+        Listed("cr.mmp", Join(DescriptionLines("Mini-Hood", "hood.gmp", "hood.sty", "hood.scr"), "\r"),
+               {"Mini-Hood", "cr.mmp", "hood.gmp", "hood.sty", "hood.scr"});
+        Listed("lf.mmp", Join(DescriptionLines("apex", "apex.gmp", "apex.sty", "apex.scr"), "\n"),
+               {"apex", "lf.mmp", "apex.gmp", "apex.sty", "apex.scr"});
+        lines = DescriptionLines("MiniHood", "mh.gmp", "mh.sty", "mh.scr");
+        lines.pop_back();
+        Listed("five.mmp", Join(lines, "\r\n", false), {"MiniHood", "five.mmp", "mh.gmp", "mh.sty", "mh.scr"});
+
+        // Letter case alone, a name used twice, and mixed case around them.
+        AddMap("za1.mmp", "Zaibatsu", "za1.gmp");
+        AddMap("za2.mmp", "zaibatsu", "za2.gmp");
+        AddMap("twin-a.mmp", "Twin Towers", "twin-a.gmp");
+        AddMap("twin-b.mmp", "Twin Towers", "twin-b.gmp");
+        AddMap("bravo.mmp", "Bravo", "bravo.gmp");
+        AddMap("cobalt.mmp", "cobalt", "cobalt.gmp");
+        for (int i = 1; i <= kFillerMaps; ++i) {
+            const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+            AddMap("zone" + number + ".mmp", "Zone " + number, "zone" + number + ".gmp");
+        }
+
+        // Cut at 100 characters; an empty value; blanks that belong to a value.
+        const std::string longName = std::string(60, 'L') + std::string(70, 'n');
+        Listed("edge.mmp", Join(DescriptionLines(longName, "", "edge.sty  ", "edge.scr"), "\r\n"),
+               {longName.substr(0, 100), "edge.mmp", "", "edge.sty  ", "edge.scr"});
+
+        // Found by no search for plain description files.
+        const std::string unused = Join(DescriptionLines("Should Not Show", "no.gmp", "no.sty", "no.scr"), "\r\n");
+        game_.Write("data\\hidden.mmp", unused);
+        game_.Write("data\\system.mmp", unused);
+        game_.Write("data\\x.mmp\\inner.mmp", unused);
+        game_.Write("data\\readme.txt", unused);
+        ASSERT_TRUE(SetFileAttributesA((game_ / "data\\hidden.mmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+        ASSERT_TRUE(SetFileAttributesA((game_ / "data\\system.mmp").c_str(), FILE_ATTRIBUTE_SYSTEM));
+        // Without this the hidden and system cases would prove nothing.
+        ASSERT_NE(GetFileAttributesA((game_ / "data\\hidden.mmp").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
+            << "this file system does not keep the hidden attribute";
+        ASSERT_NE(GetFileAttributesA((game_ / "data\\system.mmp").c_str()) & FILE_ATTRIBUTE_SYSTEM, 0u)
+            << "this file system does not keep the system attribute";
+    }
+
+    void TearDown() override {
+        if (app_ && app_->IsRunning()) {
+            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+        }
+        app_.reset();
+    }
+
+    void Listed(const std::string& file, const std::string& content, const MapEntry& row) {
+        game_.Write("data\\" + file, content);
+        described_.push_back(row);
+    }
+
+    void AddMap(const std::string& file, const std::string& name, const std::string& gmp) {
+        Listed(file, Join(DescriptionLines(name, gmp, "wil.sty", "town.scr"), "\r\n"),
+               {name, file, gmp, "wil.sty", "town.scr"});
+    }
+
+    // Rows in name order. Equal names keep the order in which the program met
+    // them: description files as the system's search returns them, then the
+    // built-in maps.
+    std::vector<MapEntry> ExpectedCatalogue() const {
+        std::vector<std::string> searchOrder;
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((game_ / "data\\*.mmp").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do searchOrder.emplace_back(found.cFileName);
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        auto searchPosition = [&](const MapEntry& row) {
+            return std::find(searchOrder.begin(), searchOrder.end(), row.mmp) - searchOrder.begin();
+        };
+        std::vector<MapEntry> rows = described_;
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](const MapEntry& a, const MapEntry& b) { return searchPosition(a) < searchPosition(b); });
+        rows.insert(rows.end(), BuiltInMaps().begin(), BuiltInMaps().end());
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
+        return rows;
+    }
+
+    void Start() {
+        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
+    }
+
+    // Waits for the main window and its list; false when either is missing.
+    bool OpenWindow() {
+        main_ = app_->WaitForMainWindow();
+        list_ = main_ ? gui::FindChild(main_, "SysListView32") : nullptr;
+        return list_ != nullptr;
+    }
+
+    // The start-up report: it comes during the load, before the window shows.
+    void ExpectReportBeforeTheWindow(const std::string& text) {
+        auto box = gui::WaitForMessageBox(*app_);
+        ASSERT_TRUE(box) << "no message box for the unusable description file";
+        EXPECT_EQ(box->caption, "Brindleway");
+        EXPECT_EQ(box->text, text);
+        EXPECT_EQ(app_->WaitForMainWindow(0), nullptr) << "the window was shown before the report";
+        EXPECT_TRUE(gui::DismissMessageBox(*box));
+    }
+
+    std::vector<MapEntry> DisplayedRows() const {
+        std::vector<MapEntry> rows;
+        for (int row = 1; row <= gui::ListRowCount(list_); ++row) {
+            const auto cells = gui::ListRow(*app_, list_, row);
+            EXPECT_EQ(cells.size(), 5u) << "row " << row;
+            if (cells.size() != 5) break;
+            rows.push_back({cells[0], cells[1], cells[2], cells[3], cells[4]});
+        }
+        return rows;
+    }
+
+    void ExpectCatalogue(const std::vector<MapEntry>& expected) {
+        const std::vector<MapEntry> shown = DisplayedRows();
+        ASSERT_EQ(shown.size(), expected.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(shown[i] == expected[i])
+                << "row " << i + 1 << ": shown " << Show(shown[i]) << ", expected " << Show(expected[i]);
+        }
+        const auto titles = gui::ListColumnTitles(*app_, list_);
+        const std::vector<std::string> expectedTitles = {"Map name (" + std::to_string(expected.size()) + ")",
+                                                         "MMP file", "GMP file", "STY file", "SCR file"};
+        EXPECT_EQ(titles, expectedTitles);
+    }
+
+    // The label lies wholly between the column headers and the list's bottom.
+    bool RowFullyVisible(int row) const {
+        const RECT label = gui::ListRowRect(*app_, list_, row);
+        RECT client{};
+        GetClientRect(list_, &client);
+        RECT header{};
+        HWND headerWindow = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+        if (headerWindow && IsWindowVisible(headerWindow)) {
+            GetWindowRect(headerWindow, &header);
+            MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&header), 2);
+        }
+        return label.top >= header.bottom && label.bottom <= client.bottom && label.top < label.bottom;
+    }
+
+    void ExpectSelected(int row, const std::vector<MapEntry>& catalogue) {
+        EXPECT_EQ(gui::ListSelectedRow(list_), row);
+        EXPECT_EQ(gui::ListSelectedCount(list_), 1);
+        EXPECT_TRUE(RowFullyVisible(row)) << "row " << row << " is selected but not in view";
+        EXPECT_EQ(gui::WindowText(main_), kCaptionPrefix + catalogue.at(row - 1).name);
+    }
+
+    gui::ScratchFolder game_{"catalogue-game"};
+    gui::ScratchFolder elsewhere_{"catalogue-cwd"};
+    std::unique_ptr<gui::ScopedRegistryValue> folder_;
+    std::unique_ptr<gui::ScopedRegistryValue> index_;
+    std::vector<MapEntry> described_;
+    std::unique_ptr<gui::Program> app_;
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+};
+
+TEST_F(CatalogueWindowTest, EveryUsableFileAndTheGameMapsAreShownInNameOrder) {
+    // Line 3 is one character short of the prefix it must skip.
+    game_.Write("data\\bad.mmp",
+                "[MapFiles]\r\nGMPFile = bad.gmp\r\nSTYFile=\r\nSCRFile = bad.scr\r\n"
+                "Description = Broken Map\r\n\r\n");
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    Start();
+    ExpectReportBeforeTheWindow(
+        "Error: Could not read the map description file 'bad.mmp': line 3 is shorter than 10 characters Line: 0");
+    ASSERT_TRUE(OpenWindow()) << "no main window after the report";
+
+    ExpectCatalogue(expected);
+    ExpectSelected(1, expected);
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt) << "a second report";
+
+    // The list control's neighbours must agree with the system's own text
+    // order, which decides where case and punctuation put a name.
+    const std::vector<MapEntry> shown = DisplayedRows();
+    for (std::size_t i = 1; i < shown.size(); ++i) {
+        EXPECT_FALSE(SystemSortsAfter(shown[i - 1].name, shown[i].name))
+            << "\"" << shown[i - 1].name << "\" is shown before \"" << shown[i].name << "\"";
+    }
+    auto position = [&](const std::string& name) {
+        return std::find_if(shown.begin(), shown.end(), [&](const MapEntry& row) { return row.name == name; }) -
+               shown.begin();
+    };
+    // A byte order would put the hyphen, the capitals and "MiniHood" elsewhere.
+    EXPECT_LT(position("Minigolf"), position("MiniHood"));
+    EXPECT_LT(position("MiniHood"), position("Mini-Hood"));
+    EXPECT_LT(position("apex"), position("Bravo"));
+    EXPECT_LT(position("Bravo"), position("cobalt"));
+    EXPECT_EQ(position("zaibatsu") - position("Zaibatsu"), 1) << "names equal but for case are not neighbours";
+
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
+TEST_F(CatalogueWindowTest, StoredRowIsChosenAgainAndScrolledIntoView) {
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    const int count = static_cast<int>(expected.size());
+    for (int stored : {count, count / 2}) {
+        SCOPED_TRACE("map_index " + std::to_string(stored));
+        gui::WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::to_string(stored));
+        Start();
+        ASSERT_TRUE(OpenWindow());
+        ExpectSelected(stored, expected);
+        if (stored == count) {
+            EXPECT_FALSE(RowFullyVisible(1)) << "the list is too short to show the scrolling";
+        }
+        EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+        ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    }
+}
+
+TEST_F(CatalogueWindowTest, StoredValueThatNamesNoRowChoosesTheFirst) {
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    const int count = static_cast<int>(expected.size());
+    for (const std::string& stored : {std::to_string(count + 1), std::string("0"), std::string("-3"),
+                                      std::string("abc"), std::string("7x"), std::string("99999")}) {
+        SCOPED_TRACE("map_index \"" + stored + "\"");
+        gui::WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index", stored);
+        Start();
+        ASSERT_TRUE(OpenWindow());
+        ExpectSelected(1, expected);
+        EXPECT_EQ(gui::ListColumnTitles(*app_, list_).at(0), "Map name (" + std::to_string(count) + ")");
+        EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+        ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    }
+}
+
+TEST_F(CatalogueWindowTest, FileHeldOpenBySomeoneElseIsSkippedAndTheRestShown) {
+    const std::string locked = game_ / "data\\locked.mmp";
+    game_.Write("data\\locked.mmp", Join(DescriptionLines("Locked Away", "lk.gmp", "lk.sty", "lk.scr"), "\r\n"));
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    UniqueFileHandle held(
+        CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    // The same refusal the program meets, in the system's own words.
+    UniqueFileHandle second(CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD refusal = GetLastError();
+    ASSERT_FALSE(second) << "the system does not enforce the share mode";
+    char reason[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, refusal, 0, reason,
+                   sizeof reason, nullptr);
+    std::string reasonText = reason;
+    while (!reasonText.empty() && (reasonText.back() == '\n' || reasonText.back() == '\r' || reasonText.back() == ' '))
+        reasonText.pop_back();
+
+    Start();
+    ExpectReportBeforeTheWindow(
+        "Error: Could not read the map description file 'locked.mmp': the file cannot be "
+        "opened: " +
+        reasonText + " Line: 0");
+    held.reset();
+    ASSERT_TRUE(OpenWindow()) << "no main window after the report";
+    ExpectCatalogue(expected);
+    ExpectSelected(1, expected);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
+}  // namespace
