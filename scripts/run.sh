@@ -43,6 +43,15 @@ if [ ! -f "$WINEPREFIX/.brindleway-ready" ]; then
     touch "$WINEPREFIX/.brindleway-ready"
 fi
 
+if [ -n "$xvfb_pid" ]; then
+    # No window manager on a virtual display: Wine's own desktop gives the
+    # window its frame and title bar.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+else
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+fi
+
 if ! wine reg query 'HKCU\Software\Lanternhall' /v GTA2Folder >/dev/null 2>&1; then
     if [ -x "$root/scripts/make-demo-game.sh" ]; then
         demo="$run/demo-game"

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "FakeGame.h"
 #include "GuiDriver.h"
 #include "Scratch.h"
 
@@ -17,17 +18,6 @@ const char kSettingsKey[] = "Software\\Lanternhall";
 const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
 const char kMapName[] = "Launch Test Harbour";
 const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
-
-std::map<std::string, std::string> ReadReport(const std::string& path) {
-    std::map<std::string, std::string> report;
-    std::ifstream in(path, std::ios::binary);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        auto equals = line.find('=');
-        if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return report;
-}
 
 class LaunchGameTest : public testing::Test {
 protected:
@@ -80,17 +70,12 @@ protected:
 
     bool WaitForGame() {
         bool started = gui::WaitUntil([&] { return GetFileAttributesA(Report().c_str()) != INVALID_FILE_ATTRIBUTES; });
-        if (started) gameId_ = static_cast<DWORD>(std::stoul(ReadReport(Report())["pid"]));
+        if (started) gameId_ = static_cast<DWORD>(std::stoul(gui::ReadGameReport(Report())["pid"]));
         return started;
     }
 
     void StopGame() {
-        if (gameId_ == 0) return;
-        UniqueHandle game(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, gameId_));
-        if (game) {
-            TerminateProcess(game.get(), 0);
-            WaitForSingleObject(game.get(), 10000);
-        }
+        gui::EndProcess(gameId_);
         gameId_ = 0;
     }
 
@@ -112,7 +97,7 @@ TEST_F(LaunchGameTest, GameStartsInItsFolderAndFindsTheMapUnderBothRoots) {
     ASSERT_TRUE(WaitForGame()) << "the game did not start";
     EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
 
-    auto report = ReadReport(Report());
+    auto report = gui::ReadGameReport(Report());
     EXPECT_EQ(report["folder"], game_.Path());  // the system drops the final backslash
     EXPECT_NE(report["command_line"].find(game_.Path() + "\\gta2.exe"), std::string::npos) << report["command_line"];
     for (const char* root : {"hklm", "hkcu"}) {

@@ -14,6 +14,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32FolderDialog.h"
 #include "platform/win32/Win32Processes.h"
+#include "support/FakeGame.h"
 #include "support/GuiDriver.h"
 #include "support/Scratch.h"
 #include "system/modIsCheckProcess.h"
@@ -139,17 +140,6 @@ TEST_F(Win32FilesTest, FolderAndDriveChangesMoveTheCurrentFolder) {
 
 const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
 
-std::map<std::string, std::string> ReadReport(const std::string& path) {
-    std::map<std::string, std::string> report;
-    std::ifstream in(path, std::ios::binary);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        auto equals = line.find('=');
-        if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return report;
-}
-
 // The platform with the real process list and recorded messages. No test
 // here reaches the registry or the dialog.
 struct ProcessWorld {
@@ -188,18 +178,13 @@ protected:
         processes.StartProgram(exe, "\"" + exe + "\"", scratch.Path() + "\\");
         const std::string report = scratch / "fake-game-report.txt";
         EXPECT_TRUE(gui::WaitUntil([&] { return GetFileAttributesA(report.c_str()) != INVALID_FILE_ATTRIBUTES; }));
-        auto values = ReadReport(report);
+        auto values = gui::ReadGameReport(report);
         gameId_ = static_cast<DWORD>(std::stoul(values.count("pid") ? values["pid"] : "0"));
         return gameId_;
     }
 
     void StopGame() {
-        if (gameId_ == 0) return;
-        UniqueHandle game(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, gameId_));
-        if (game) {
-            TerminateProcess(game.get(), 0);
-            WaitForSingleObject(game.get(), 10000);
-        }
+        gui::EndProcess(gameId_);
         gameId_ = 0;
     }
 
@@ -209,7 +194,7 @@ protected:
 
 TEST_F(RunningGameTest, StartedGameRunsInItsFolderWithItsQuotedPath) {
     ASSERT_NE(StartGame(), 0u);
-    auto report = ReadReport(scratch / "fake-game-report.txt");
+    auto report = gui::ReadGameReport(scratch / "fake-game-report.txt");
     EXPECT_EQ(report["folder"], scratch.Path());  // the system drops the final backslash
     EXPECT_EQ(report["command_line"], "\"" + (scratch / "gta2.exe") + "\"");
 }

@@ -22,17 +22,12 @@ const char kCaptionFrame[] = "Orvo's Brindleway v0.3 - ";
 int FittedWidth(int outerPixels) { return MulDiv(outerPixels * 15 - 350, 96, 1440); }
 int FittedHeight(int outerPixels) { return MulDiv(outerPixels * 15 - 1500, 96, 1440); }
 
-SIZE OuterSize(HWND window) {
+SIZE WindowSize(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-SIZE Size(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
 
 class WindowTest : public testing::Test {
 protected:
@@ -78,8 +73,8 @@ protected:
 
     void ExpectListFitted() {
         app_->WaitForIdle();
-        const SIZE outer = OuterSize(main_);
-        const SIZE list = Size(list_);
+        const SIZE outer = WindowSize(main_);
+        const SIZE list = WindowSize(list_);
         EXPECT_EQ(list.cx, FittedWidth(outer.cx)) << "outer width " << outer.cx;
         EXPECT_EQ(list.cy, FittedHeight(outer.cy)) << "outer height " << outer.cy;
     }
@@ -88,7 +83,7 @@ protected:
     void WaitUntilListFitted() {
         gui::WaitUntil(
             [&] {
-                const SIZE outer = OuterSize(main_), list = Size(list_);
+                const SIZE outer = WindowSize(main_), list = WindowSize(list_);
                 return list.cx == FittedWidth(outer.cx) && list.cy == FittedHeight(outer.cy);
             },
             2000);
@@ -96,7 +91,7 @@ protected:
 
     bool WaitForOuterSize(int width, int height) {
         return gui::WaitUntil([&] {
-            const SIZE s = OuterSize(main_);
+            const SIZE s = WindowSize(main_);
             return s.cx == width && s.cy == height;
         });
     }
@@ -184,13 +179,13 @@ TEST_F(WindowTest, ListFollowsTheWindowSize) {
     ExpectListFitted();
 
     // Lower than 1500 twips: the height cannot follow and stays; the width does.
-    const int heightBefore = Size(list_).cy;
+    const int heightBefore = WindowSize(list_).cy;
     SetWindowPos(main_, nullptr, 0, 0, 700, 80, SWP_NOMOVE | SWP_NOZORDER);
-    ASSERT_TRUE(gui::WaitUntil([&] { return OuterSize(main_).cx == 700; }));
-    const SIZE low = OuterSize(main_);
+    ASSERT_TRUE(gui::WaitUntil([&] { return WindowSize(main_).cx == 700; }));
+    const SIZE low = WindowSize(main_);
     ASSERT_LT(low.cy * 15, 1500) << "the window manager refused the low size";
-    EXPECT_EQ(Size(list_).cy, heightBefore);
-    EXPECT_EQ(Size(list_).cx, FittedWidth(700));
+    EXPECT_EQ(WindowSize(list_).cy, heightBefore);
+    EXPECT_EQ(WindowSize(list_).cx, FittedWidth(700));
 
     // The button is never moved or resized, whatever the window does.
     const RECT buttonAfter = gui::RectInParent(button_);

@@ -1,0 +1,30 @@
+// The stand-in game's report and its end, for the end-to-end tests.
+
+#include "FakeGame.h"
+
+#include <fstream>
+
+#include "platform/win32/Handles.h"
+
+namespace gui {
+
+std::map<std::string, std::string> ReadGameReport(const std::string& path) {
+    std::map<std::string, std::string> report;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return report;
+}
+
+void EndProcess(DWORD id) {
+    if (id == 0) return;
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    if (!process) return;
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 10000);
+}
+
+}  // namespace gui
