@@ -145,7 +145,10 @@ void cRegistry::Value(const TaggedValue& vValue) {
             if (array == nullptr) throw Failure(kErrRegistryOperation, "", "");
             // The bytes from index 0 up to the last index are stored.
             std::int64_t first = -static_cast<std::int64_t>(array->lowerBound);
-            if (first < 0 || first >= static_cast<std::int64_t>(array->bytes.size())) {
+            // An empty array read from an empty value goes back as an empty
+            // value: reading and writing back must leave the data as it was.
+            const bool emptyFromZero = first == 0 && array->bytes.empty();
+            if (first < 0 || (first >= static_cast<std::int64_t>(array->bytes.size()) && !emptyFromZero)) {
                 throw Failure(kErrSubscriptOutOfRange, source_, "Subscript out of range");
             }
             status = api_.SetValueEx(key.get(), valueKey_, kRegBinary, array->bytes.data() + first,

@@ -111,6 +111,18 @@ TEST_F(AccessorWrite, ByteArraysAreStoredFromIndexZero) {
     reg->Value(ByteArray{-1, {9, 8, 7}});
     EXPECT_EQ(GetRaw(kHkeyCurrentUser, scratch, "shifted").data, (Bytes{8, 7}));
 
+    // An empty value read back and written unchanged stays an empty value.
+    At("empty");
+    reg->ValueType(3);
+    reg->Value(ByteArray{0, {}});
+    read = reg->Value();
+    reg->ValueType(3);
+    reg->Value(read);
+    raw = GetRaw(kHkeyCurrentUser, scratch, "empty");
+    EXPECT_EQ(raw.status, 0);
+    EXPECT_EQ(raw.type, 3u);
+    EXPECT_TRUE(raw.data.empty());
+
     Failure noIndexZero = FailureOf([&] { reg->Value(ByteArray{1, {1, 2}}); });
     EXPECT_EQ(noIndexZero.Number(), 9);
 
