@@ -116,6 +116,7 @@ void Win32Window::CreateControls() {
 void Win32Window::LoadAndShow(int showCommand) {
     loading_ = true;
     Raise(handlers_.load);
+    ResumeListDrawing();
     loading_ = false;
 
     // Sizes before the first show are the creation's, not the user's: the
@@ -312,8 +313,26 @@ void Win32Window::CheckRow(int position) const {
     if (position < 1 || position > RowCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
 }
 
+// The list redraws itself for every row added, hidden or not: during the
+// load, with thousands of maps, that cost seconds. Drawing is switched off
+// for the inserts and back on before anything that scrolls, which the
+// control does not do while it may not draw.
+void Win32Window::SuspendListDrawing() {
+    if (!loading_ || listDrawingSuspended_) return;
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    listDrawingSuspended_ = true;
+}
+
+void Win32Window::ResumeListDrawing() {
+    if (!listDrawingSuspended_) return;
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    listDrawingSuspended_ = false;
+}
+
 void Win32Window::InsertRow(int position, const MapEntry& entry) {
     if (position < 1 || position > RowCount() + 1) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    SuspendListDrawing();
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = position - 1;
@@ -347,6 +366,7 @@ std::string Win32Window::CellText(int position, int column) const {
 
 void Win32Window::SelectRow(int position) {
     CheckRow(position);
+    ResumeListDrawing();
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = 0;
@@ -357,6 +377,7 @@ void Win32Window::SelectRow(int position) {
 }
 
 void Win32Window::ScrollRowIntoView(int position) {
+    ResumeListDrawing();
     // A row that is not there is simply not scrolled to.
     SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position - 1), FALSE);
 }

@@ -72,6 +72,8 @@ private:
     int TwipsY(int pixels) const;
     int ColumnCount() const;
     void CheckRow(int position) const;
+    void SuspendListDrawing();
+    void ResumeListDrawing();
     void CreateControls();
 
     HINSTANCE instance_;
@@ -84,6 +86,7 @@ private:
     int dpiY_ = 96;
     Handlers handlers_;
     bool loading_ = false;
+    bool listDrawingSuspended_ = false;
     bool shown_ = false;
     bool resizedWhileShowing_ = false;
     HWND focusBeforeDeactivation_ = nullptr;
