@@ -44,14 +44,14 @@ start_prefix() {
     export DISPLAY=":$(cat "$state/display")"
     if [ ! -f "$state/prefix/.brindleway-ready" ]; then
         wineboot -i >"$state/wineboot.log" 2>&1 9>&- || true
-        wineserver -w
+        timeout 120 wineserver -w 9>&- || true
         # A virtual desktop gives every window a frame without a window
         # manager, and closing windows then costs no waiting.
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 9>&-
         # Screen resolution 96 DPI: 15 twips make one pixel.
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 9>&-
-        wineserver -w
+        timeout 120 wineserver -w 9>&- || true
         touch "$state/prefix/.brindleway-ready"
     fi
     # Keep the server alive between tests instead of restarting it for each.
