@@ -156,14 +156,17 @@ long MemoryRegistry::CreateKeyEx(RegKey key, const std::string& subKey, std::uin
     return kSuccess;
 }
 
+std::vector<MemoryRegistry::Value>::iterator MemoryRegistry::Node::FindValue(const std::string& valueName) {
+    return std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+}
+
 long MemoryRegistry::QueryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* size) {
     Handle handle;
     long status = Usable(key, kQueryValue, &handle);
     if (status != kSuccess) return status;
     auto& values = handle.node->values;
-    auto value =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    auto value = handle.node->FindValue(valueName);
     if (value == values.end()) return kFileNotFound;
     if (data != nullptr && size == nullptr) return kInvalidParameter;
     if (type != nullptr) *type = value->type;
@@ -186,8 +189,7 @@ long MemoryRegistry::SetValueEx(RegKey key, const std::string& valueName, std::u
     if (status != kSuccess) return status;
     if (data == nullptr && size > 0) return kNoAccess;
     auto& values = handle.node->values;
-    auto value =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    auto value = handle.node->FindValue(valueName);
     if (value == values.end()) {
         values.push_back(Value{valueName, 0, {}});
         value = values.end() - 1;
@@ -219,8 +221,7 @@ long MemoryRegistry::DeleteValue(RegKey key, const std::string& valueName) {
     long status = Usable(key, kSetValue, &handle);
     if (status != kSuccess) return status;
     auto& values = handle.node->values;
-    auto value =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName(v.name, valueName); });
+    auto value = handle.node->FindValue(valueName);
     if (value == values.end()) return kFileNotFound;
     values.erase(value);
     return kSuccess;

@@ -59,6 +59,9 @@ private:
         std::vector<std::shared_ptr<Node>> children;
         // Values in the order they were first written.
         std::vector<Value> values;
+
+        // The value of that name, letter case aside; values.end() if none.
+        std::vector<Value>::iterator FindValue(const std::string& valueName);
     };
     struct Handle {
         std::shared_ptr<Node> node;
