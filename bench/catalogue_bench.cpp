@@ -18,7 +18,7 @@
 
 #include "PosixFileSystem.h"
 #include "launcher/MapCatalogue.h"
-#include "platform/standin/HeadlessView.h"
+#include "standin/HeadlessView.h"
 
 namespace {
 

@@ -11,19 +11,19 @@
 
 #include "platform/Platform.h"
 #include "platform/RegistryApi.h"
-#include "platform/standin/RecordingMessages.h"
-#include "platform/standin/ScriptedFolderDialog.h"
+#include "standin/RecordingMessages.h"
+#include "standin/ScriptedFolderDialog.h"
 #include "system/modIsCheckProcess.h"
 
 #ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Processes.h"
+#include "windows/Win32FileSystem.h"
+#include "windows/Win32Processes.h"
 // windows.h would rename the member below to its A form.
 #undef ExpandEnvironmentStrings
 #else
-#include "platform/standin/MemoryRegistry.h"
-#include "platform/standin/StandinFileSystem.h"
-#include "platform/standin/StandinProcesses.h"
+#include "standin/MemoryRegistry.h"
+#include "standin/StandinFileSystem.h"
+#include "standin/StandinProcesses.h"
 #endif
 
 namespace {

@@ -11,7 +11,7 @@ cd "$root"
 
 cmake -S . -B build/windows --toolchain cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/windows -j"$(nproc 2>/dev/null || echo 2)" --target Brindleway fake_game
-exe="$root/build/windows/platform/win32/Brindleway.exe"
+exe="$root/build/windows/windows/Brindleway.exe"
 
 run="$root/build/run"
 mkdir -p "$run"

@@ -4,7 +4,7 @@
 
 #include "launcher/GameFolder.h"
 #include "platform/Failure.h"
-#include "platform/standin/MemoryRegistry.h"
+#include "standin/MemoryRegistry.h"
 #include "registry/cRegistry.h"
 #include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Failure.h"
-#include "platform/standin/StandinFileSystem.h"
+#include "standin/StandinFileSystem.h"
 #include "system/modMisc.h"
 
 namespace {

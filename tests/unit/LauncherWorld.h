@@ -12,12 +12,12 @@
 #include "launcher/GameFolder.h"
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
-#include "platform/standin/HeadlessView.h"
-#include "platform/standin/MemoryRegistry.h"
-#include "platform/standin/RecordingMessages.h"
-#include "platform/standin/ScriptedFolderDialog.h"
-#include "platform/standin/StandinFileSystem.h"
-#include "platform/standin/StandinProcesses.h"
+#include "standin/HeadlessView.h"
+#include "standin/MemoryRegistry.h"
+#include "standin/RecordingMessages.h"
+#include "standin/ScriptedFolderDialog.h"
+#include "standin/StandinFileSystem.h"
+#include "standin/StandinProcesses.h"
 #include "registry/cRegistry.h"
 
 // Passes everything to a MemoryRegistry and notes each value written as

@@ -8,7 +8,7 @@
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapDescription.h"
 #include "platform/Failure.h"
-#include "platform/standin/StandinFileSystem.h"
+#include "standin/StandinFileSystem.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "platform/Platform.h"
 #include "platform/RegistryApi.h"
-#include "platform/standin/RecordingMessages.h"
-#include "platform/standin/ScriptedFolderDialog.h"
-#include "platform/standin/StandinFileSystem.h"
-#include "platform/standin/StandinProcesses.h"
+#include "standin/RecordingMessages.h"
+#include "standin/ScriptedFolderDialog.h"
+#include "standin/StandinFileSystem.h"
+#include "standin/StandinProcesses.h"
 
 class UnreachableRegistry : public RegistryApi {
 public:

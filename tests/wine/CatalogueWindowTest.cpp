@@ -17,7 +17,7 @@
 #include "Scratch.h"
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapNameOrder.h"
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The registry suite's world in the native build: the in-memory registry.
 
-#include "platform/standin/MemoryRegistry.h"
+#include "standin/MemoryRegistry.h"
 #include "support/RegistryTestWorld.h"
 
 namespace {

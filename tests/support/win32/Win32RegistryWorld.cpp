@@ -5,7 +5,7 @@
 // The world's members keep their plain names; the A forms are called below.
 #undef SetEnvironmentVariable
 
-#include "platform/win32/Win32Registry.h"
+#include "windows/Win32Registry.h"
 #include "support/RegistryTestWorld.h"
 
 namespace {

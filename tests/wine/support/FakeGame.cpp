@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 namespace gui {
 

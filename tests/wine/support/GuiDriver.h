@@ -29,7 +29,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 namespace gui {
 

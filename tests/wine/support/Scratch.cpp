@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GuiDriver.h"
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 namespace gui {
 namespace {

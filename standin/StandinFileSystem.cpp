@@ -1,6 +1,6 @@
 // Stand-in implementation of FileSystem (platform/FileSystem.h), in memory.
 
-#include "platform/standin/StandinFileSystem.h"
+#include "standin/StandinFileSystem.h"
 
 #include <algorithm>
 #include <cctype>

@@ -13,7 +13,7 @@
 #undef GetVersionEx
 
 #include "platform/ProcessApi.h"
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 class Win32Processes : public ProcessApi {
 public:

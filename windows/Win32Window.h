@@ -9,7 +9,7 @@
 #include <string>
 
 #include "launcher/LauncherView.h"
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 class Win32Window : public LauncherView {
 public:

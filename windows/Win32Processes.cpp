@@ -1,6 +1,6 @@
 // Windows implementation of ProcessApi (platform/ProcessApi.h).
 
-#include "platform/win32/Win32Processes.h"
+#include "windows/Win32Processes.h"
 
 #include <tlhelp32.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Failure.h"
-#include "platform/win32/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 
 namespace {
 

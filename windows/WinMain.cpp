@@ -10,12 +10,12 @@
 
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32FolderDialog.h"
-#include "platform/win32/Win32MessageBoxes.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Window.h"
+#include "windows/Win32FileSystem.h"
+#include "windows/Win32FolderDialog.h"
+#include "windows/Win32MessageBoxes.h"
+#include "windows/Win32Processes.h"
+#include "windows/Win32Registry.h"
+#include "windows/Win32Window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Stand-in implementation of RegistryApi (platform/RegistryApi.h).
 
-#include "platform/standin/MemoryRegistry.h"
+#include "standin/MemoryRegistry.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 // Stand-in implementation of ProcessApi (platform/ProcessApi.h).
 
-#include "platform/standin/StandinProcesses.h"
+#include "standin/StandinProcesses.h"
 
 #include <algorithm>
 #include <cstring>

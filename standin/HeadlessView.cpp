@@ -1,6 +1,6 @@
 // Stand-in implementation of LauncherView (launcher/LauncherView.h), in memory.
 
-#include "platform/standin/HeadlessView.h"
+#include "standin/HeadlessView.h"
 
 #include "platform/Failure.h"
 

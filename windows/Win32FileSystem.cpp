@@ -1,6 +1,6 @@
 // Windows implementation of FileSystem (platform/FileSystem.h).
 
-#include "platform/win32/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <cctype>
 
 #include "platform/Failure.h"
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Windows implementation of RegistryApi (platform/RegistryApi.h).
 
-#include "platform/win32/Win32Registry.h"
+#include "windows/Win32Registry.h"
 
 #include <windows.h>
 

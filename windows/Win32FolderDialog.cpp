@@ -1,10 +1,10 @@
 // Windows implementation of FolderDialog (platform/FolderDialog.h).
 
-#include "platform/win32/Win32FolderDialog.h"
+#include "windows/Win32FolderDialog.h"
 
 #include <shlobj.h>
 
-#include "platform/win32/Handles.h"
+#include "windows/Handles.h"
 
 Win32FolderDialog::Win32FolderDialog(std::function<HWND()> owner) : owner_(std::move(owner)) {}
 

@@ -1,6 +1,6 @@
 // Windows implementation of the main window declared in Win32Window.h.
 
-#include "platform/win32/Win32Window.h"
+#include "windows/Win32Window.h"
 
 #include <commctrl.h>
 
