@@ -138,7 +138,7 @@ void frmLauncher::Form_Resize() {
 void frmLauncher::lvMaps_ItemClick(int position) { view_.SetCaption(kCaptionPrefix + view_.CellText(position, 1)); }
 
 void frmLauncher::cmdStart_Click() {
-    if (IsProcessRunning(platform_, game::kExecutable)) {
+    if (IsProcessRunning(platform_.processes, platform_.messages, game::kExecutable)) {
         platform_.messages.ShowMessage("GTA2 is currently active.  Exit GTA2 and try again.");
         return;
     }

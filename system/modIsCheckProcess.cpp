@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/Failure.h"
-#include "platform/Platform.h"
 #include "platform/ProcessApi.h"
 #include "platform/UserMessages.h"
 
@@ -119,20 +118,20 @@ bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
 
 }  // namespace
 
-bool IsProcessRunning(Platform& platform, const std::string& exeName) {
+bool IsProcessRunning(ProcessApi& processes, UserMessages& messages, const std::string& exeName) {
     try {
-        switch (GetPlatformId(platform.processes)) {
+        switch (GetPlatformId(processes)) {
             case kPlatformWindows:
-                return SearchSnapshot(platform.processes);
+                return SearchSnapshot(processes);
             case kPlatformNt:
-                return SearchProcessStatus(platform.processes, exeName);
+                return SearchProcessStatus(processes, exeName);
             default:
                 return false;
         }
     } catch (const Failure& failure) {
-        platform.messages.ShowMessage("Error searching for GTA2 in the process list: " + failure.Description());
+        messages.ShowMessage("Error searching for GTA2 in the process list: " + failure.Description());
     } catch (const std::exception& error) {
-        platform.messages.ShowMessage(std::string("Error searching for GTA2 in the process list: ") + error.what());
+        messages.ShowMessage(std::string("Error searching for GTA2 in the process list: ") + error.what());
     }
     return false;
 }
