@@ -75,21 +75,20 @@ public:
                 std::printf("could not start %s (error %lu)\n", program.c_str(), GetLastError());
                 break;
             }
-            CloseHandle(started.hThread);
-            processes_.push_back(started.hProcess);
+            UniqueHandle thread(started.hThread);
+            processes_.emplace_back(started.hProcess);
             WaitForInputIdle(started.hProcess, 10000);
         }
     }
     ~ExtraProcesses() {
-        for (HANDLE process : processes_) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 10000);
-            CloseHandle(process);
+        for (const UniqueHandle& process : processes_) {
+            TerminateProcess(process.get(), 0);
+            WaitForSingleObject(process.get(), 10000);
         }
     }
 
 private:
-    std::vector<HANDLE> processes_;
+    std::vector<UniqueHandle> processes_;
 };
 #endif
 

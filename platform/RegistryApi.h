@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/UniqueResource.h"
+
 // A registry key handle as the registry knows it. The predefined roots are
 // the sign-extended values of the 32-bit numbers 0x80000000.. (see RootKey()).
 using RegKey = std::uintptr_t;
@@ -24,6 +26,8 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
+    // Both leave 0 in `result` when they fail, so an owner's put() may
+    // receive it directly.
     virtual long OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) = 0;
     // Class text empty, REG_OPTION_NON_VOLATILE, default security; creates
     // every missing key along the path.
@@ -45,3 +49,18 @@ public:
     // ExpandEnvironmentStringsA: returns the size needed, NUL included.
     virtual std::uint32_t ExpandEnvironmentStrings(const char* source, char* destination, std::uint32_t size) = 0;
 };
+
+// Closes a key through the registry that opened it.
+class KeyCloser {
+public:
+    // Not explicit: an owner is made straight from its registry,
+    // UniqueKey key(api).
+    KeyCloser(RegistryApi& api) : api_(&api) {}
+    static constexpr RegKey Invalid() noexcept { return 0; }
+    void Close(RegKey key) const noexcept { api_->CloseKey(key); }
+
+private:
+    RegistryApi* api_;
+};
+
+using UniqueKey = UniqueResource<RegKey, KeyCloser>;

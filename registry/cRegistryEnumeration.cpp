@@ -10,7 +10,6 @@
 
 #include "platform/Failure.h"
 #include "platform/RegistryApi.h"
-#include "registry/KeyHandle.h"
 #include "registry/cRegistry.h"
 
 namespace {
@@ -29,10 +28,8 @@ bool cRegistry::EnumerateValues(NameArray& sKeyNames, std::int32_t& iKeyCount) {
     iKeyCount = 0;
     sKeyNames.Clear();
 
-    RegKey raw = 0;
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != 0) return true;
-    KeyHandle key(api_);
-    key.adopt(raw);
+    UniqueKey key(api_);
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) != 0) return true;
 
     std::uint32_t longestName = 0;
     if (api_.QueryInfoKey(key.get(), &longestName) != 0) return true;
@@ -53,11 +50,9 @@ bool cRegistry::EnumerateSections(NameArray& sSect, std::int32_t& iSectCount) {
     iSectCount = 0;
     sSect.Clear();
 
-    KeyHandle key(api_);
+    UniqueKey key(api_);
     try {
-        RegKey raw = 0;
-        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, &raw) != 0) return true;
-        key.adopt(raw);
+        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != 0) return true;
 
         // Sized for the longest name the registry allows, so that no subkey
         // ends the listing early by not fitting.
@@ -69,10 +64,8 @@ bool cRegistry::EnumerateSections(NameArray& sSect, std::int32_t& iSectCount) {
             sSect.Append(std::string(name.data(), strnlen(name.data(), name.size())));
         }
     } catch (const Failure& failure) {
-        key.reset();
         throw Failure(kErrEnumerationFailed, source_, failure.Description());
     } catch (const std::exception& failure) {
-        key.reset();
         throw Failure(kErrEnumerationFailed, source_, failure.what());
     }
     return true;

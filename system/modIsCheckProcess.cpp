@@ -24,23 +24,6 @@ constexpr std::uint32_t kModuleArrayBytes = 200;
 constexpr std::uint32_t kModulePathLength = 260;
 constexpr const char* kSnapshotName = "GTA2.EXE";
 
-// Closes a snapshot or process handle however the search leaves its loop.
-class OwnedProcessHandle {
-public:
-    OwnedProcessHandle(ProcessApi& api, ProcessHandle handle) : api_(api), handle_(handle) {}
-    ~OwnedProcessHandle() {
-        if (handle_ != 0 && handle_ != kInvalidHandleValue) api_.CloseHandle(handle_);
-    }
-    OwnedProcessHandle(const OwnedProcessHandle&) = delete;
-    OwnedProcessHandle& operator=(const OwnedProcessHandle&) = delete;
-
-    ProcessHandle get() const { return handle_; }
-
-private:
-    ProcessApi& api_;
-    ProcessHandle handle_;
-};
-
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -56,8 +39,8 @@ std::string Lower(std::string text) {
 // The Windows 95 family names only the file, and the caller's name is not
 // consulted here: any process whose name contains the game's counts.
 bool SearchSnapshot(ProcessApi& api) {
-    OwnedProcessHandle snapshot(api, api.CreateToolhelp32Snapshot(kSnapProcess, 0));
-    if (snapshot.get() == kInvalidHandleValue) return false;
+    UniqueSnapshotHandle snapshot(api.CreateToolhelp32Snapshot(kSnapProcess, 0), api);
+    if (!snapshot) return false;
 
     ProcessEntry32 entry;
     entry.dwSize = kProcessEntry32Size;
@@ -104,9 +87,9 @@ std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle proce
 bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
     const std::string wanted = Lower(exeName);
     for (std::uint32_t id : GatherProcessIds(api)) {
-        OwnedProcessHandle process(api, api.OpenProcess(kQueryAndRead, false, id));
+        UniqueProcessHandle process(api.OpenProcess(kQueryAndRead, false, id), api);
         // Processes we may not query (system ones, other users') are skipped.
-        if (process.get() == 0) continue;
+        if (!process) continue;
         std::optional<std::string> found = ExecutablePathOf(api, process.get());
         if (!found) continue;
         const std::string& path = *found;

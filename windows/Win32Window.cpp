@@ -44,10 +44,11 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Create() {
-    HDC screen = GetDC(nullptr);
-    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    {
+        UniqueWindowDc screen(GetDC(nullptr));
+        dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
     if (dpiX_ <= 0) dpiX_ = 96;
     if (dpiY_ <= 0) dpiY_ = 96;
 
@@ -154,41 +155,41 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wPara
 
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE:
-        if (shown_) {
-            resizedWhileShowing_ = true;
-            Raise(handlers_.resize);
-        }
-        return 0;
-    case WM_NOTIFY:
-        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kStartId && HIWORD(wParam) == BN_CLICKED &&
-            reinterpret_cast<HWND>(lParam) == start_) {
-            Raise(handlers_.startClick);
-        }
-        return 0;
-    case WM_ACTIVATE:
-        // Give the focus back to the control that had it, as a dialog does.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            focusBeforeDeactivation_ = GetFocus();
-        } else if (focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_)) {
-            SetFocus(focusBeforeDeactivation_);
+        case WM_SIZE:
+            if (shown_) {
+                resizedWhileShowing_ = true;
+                Raise(handlers_.resize);
+            }
             return 0;
-        }
-        break;
-    case WM_SETFOCUS:
-        SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
-                                                                                          : list_);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        window_ = list_ = start_ = tooltip_ = nullptr;
-        break;
+        case WM_NOTIFY:
+            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kStartId && HIWORD(wParam) == BN_CLICKED &&
+                reinterpret_cast<HWND>(lParam) == start_) {
+                Raise(handlers_.startClick);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            // Give the focus back to the control that had it, as a dialog does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focusBeforeDeactivation_ = GetFocus();
+            } else if (focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_)) {
+                SetFocus(focusBeforeDeactivation_);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
+                                                                                            : list_);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            window_ = list_ = start_ = tooltip_ = nullptr;
+            break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -198,8 +199,8 @@ void Win32Window::OnNotify(const NMHDR& header) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     // Only a row becoming selected is a click on it; the deselection of the
     // previous row and focus-only changes are not.
-    const bool becameSelected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
-                                !(change.uOldState & LVIS_SELECTED);
+    const bool becameSelected =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
     if (becameSelected && change.iItem >= 0) {
         const int position = change.iItem + 1;
         Raise([this, position] { handlers_.itemClick(position); });
