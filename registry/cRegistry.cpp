@@ -9,11 +9,6 @@
 
 namespace {
 
-constexpr long kErrorSuccess = 0;
-constexpr long kErrorMoreData = 234;
-// What a write of a type the accessor cannot store counts as.
-constexpr long kErrorInvalidData = 13;
-
 bool IsText(std::int32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
 // A pair of "%" signs at least one character apart: the text then refers to
@@ -119,6 +114,7 @@ void cRegistry::Value(const TaggedValue& vValue) {
         throw Failure(kErrRegistryOperation, source_, WriteFailureText(vValue));
     }
 
+    // A type the accessor cannot store counts as invalid data.
     long status = kErrorInvalidData;
     switch (valueType_) {
         case kRegSz:

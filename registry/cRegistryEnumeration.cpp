@@ -29,16 +29,16 @@ bool cRegistry::EnumerateValues(NameArray& sKeyNames, std::int32_t& iKeyCount) {
     sKeyNames.Clear();
 
     UniqueKey key(api_);
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) != 0) return true;
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) != kErrorSuccess) return true;
 
     std::uint32_t longestName = 0;
-    if (api_.QueryInfoKey(key.get(), &longestName) != 0) return true;
+    if (api_.QueryInfoKey(key.get(), &longestName) != kErrorSuccess) return true;
 
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t size = longestName + 1;
         if (size < 1) size = 1;
         std::vector<char> name(size, '\0');
-        if (api_.EnumValue(key.get(), index, name.data(), &size) != 0) break;
+        if (api_.EnumValue(key.get(), index, name.data(), &size) != kErrorSuccess) break;
         if (size > name.size()) size = static_cast<std::uint32_t>(name.size());
         CountOneMore(iKeyCount);
         sKeyNames.Append(std::string(name.data(), size));
@@ -52,14 +52,15 @@ bool cRegistry::EnumerateSections(NameArray& sSect, std::int32_t& iSectCount) {
 
     UniqueKey key(api_);
     try {
-        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != 0) return true;
+        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != kErrorSuccess)
+            return true;
 
         // Sized for the longest name the registry allows, so that no subkey
         // ends the listing early by not fitting.
         std::vector<char> name(kSubkeyNameBuffer);
         for (std::uint32_t index = 0;; ++index) {
             std::fill(name.begin(), name.end(), '\0');
-            if (api_.EnumKey(key.get(), index, name.data(), kSubkeyNameBuffer) != 0) break;
+            if (api_.EnumKey(key.get(), index, name.data(), kSubkeyNameBuffer) != kErrorSuccess) break;
             CountOneMore(iSectCount);
             sSect.Append(std::string(name.data(), strnlen(name.data(), name.size())));
         }

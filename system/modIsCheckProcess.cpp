@@ -20,7 +20,16 @@ constexpr std::int32_t kPlatformWindows = 1;    // VER_PLATFORM_WIN32_WINDOWS
 constexpr std::int32_t kPlatformNt = 2;         // VER_PLATFORM_WIN32_NT
 constexpr std::uint32_t kSnapProcess = 2;       // TH32CS_SNAPPROCESS
 constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+// Only the first module (the program file) is read; the list is offered
+// 200 bytes, however many handles that holds on the platform.
 constexpr std::uint32_t kModuleArrayBytes = 200;
+constexpr std::uint32_t kModuleArrayLength = kModuleArrayBytes / sizeof(ModuleHandle);
+// The id list starts at twice this many bytes and doubles while the system
+// fills it to the brim.
+constexpr std::uint32_t kIdListHalfStartBytes = 8;
+// Any byte count at least the start size makes the first call happen.
+constexpr std::uint32_t kIdListAssumedBytes = 96;
+constexpr std::uint32_t kIdBytes = sizeof(std::uint32_t);
 constexpr std::uint32_t kModulePathLength = 260;
 constexpr const char* kSnapshotName = "GTA2.EXE";
 
@@ -57,24 +66,24 @@ bool SearchSnapshot(ProcessApi& api) {
 }
 
 std::vector<std::uint32_t> GatherProcessIds(ProcessApi& api) {
-    std::uint32_t cb = 8;
-    std::uint32_t returned = 96;
+    std::uint32_t cb = kIdListHalfStartBytes;
+    std::uint32_t returned = kIdListAssumedBytes;
     std::vector<std::uint32_t> ids;
     // A full buffer may have cut the list short, so grow until the system
     // hands back less than the buffer holds.
     while (cb <= returned) {
         cb *= 2;
-        ids.assign(cb / 4, 0);
+        ids.assign(cb / kIdBytes, 0);
         if (!api.EnumProcesses(ids.data(), cb, &returned)) return {};
     }
-    ids.resize(returned / 4);
+    ids.resize(returned / kIdBytes);
     return ids;
 }
 
 // Nothing when the modules cannot be listed (Wine's own 64-bit services, for
 // one): such a process is skipped, even for an empty name.
 std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle process) {
-    ModuleHandle modules[200] = {};
+    ModuleHandle modules[kModuleArrayLength] = {};
     std::uint32_t needed = 0;
     if (!api.EnumProcessModules(process, modules, kModuleArrayBytes, &needed)) return std::nullopt;
     char path[kModulePathLength] = {};

@@ -46,6 +46,12 @@ struct CoTaskMemory {
     static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
 };
 
+// FormatMessage's FORMAT_MESSAGE_ALLOCATE_BUFFER text.
+struct LocalMemory {
+    static void* Invalid() noexcept { return nullptr; }
+    static void Close(void* p) noexcept { ::LocalFree(p); }
+};
+
 struct GdiObject {
     static HGDIOBJ Invalid() noexcept { return nullptr; }
     static void Close(HGDIOBJ o) noexcept { ::DeleteObject(o); }
@@ -80,6 +86,7 @@ using UniqueFileHandle = UniqueResource<HANDLE, handle_traits::KernelFile>;
 using UniqueFindHandle = UniqueResource<HANDLE, handle_traits::FindFile>;
 using UniqueHkey = UniqueResource<HKEY, handle_traits::RegistryKey>;
 using UniqueCoTaskMem = UniqueResource<void*, handle_traits::CoTaskMemory>;
+using UniqueLocalMemory = UniqueResource<void*, handle_traits::LocalMemory>;
 using UniqueGdiObject = UniqueResource<HGDIOBJ, handle_traits::GdiObject>;
 using UniqueLibrary = UniqueResource<HMODULE, handle_traits::Library>;
 using UniqueMemoryDc = UniqueResource<HDC, handle_traits::MemoryDc>;
