@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -40,37 +39,6 @@ protected:
     gui::ScratchFolder scratch{"system-files"};
     Win32FileSystem files;
 };
-
-TEST_F(Win32FilesTest, OnlyPlainAndReadOnlyFilesExist) {
-    EXPECT_TRUE(FileExists(files, In("gta2.exe")));
-    EXPECT_TRUE(FileExists(files, In("readme.txt")));
-    EXPECT_TRUE(FileExists(files, In("data\\attract\\attr1.rep")));
-    EXPECT_FALSE(FileExists(files, In("hidden.dat")));
-    EXPECT_FALSE(FileExists(files, In("system.dat")));
-    EXPECT_FALSE(FileExists(files, In("data")));
-    EXPECT_FALSE(FileExists(files, In("missing.exe")));
-    EXPECT_FALSE(FileExists(files, In("nofolder\\gta2.exe")));
-    EXPECT_FALSE(FileExists(files, ""));
-}
-
-TEST_F(Win32FilesTest, CaseIsIgnoredAndWildcardsMatchPlainFilesOnly) {
-    EXPECT_TRUE(FileExists(files, In("GTA2.exe")));
-    EXPECT_TRUE(FileExists(files, In("DATA\\ATTRACT\\ATTR1.REP")));
-    EXPECT_TRUE(FileExists(files, In("data\\*.mmp")));
-    EXPECT_TRUE(FileExists(files, In("gta?.exe")));
-    EXPECT_FALSE(FileExists(files, In("*.dat")));
-    EXPECT_FALSE(FileExists(files, In("dat?")));
-    std::vector<std::string> names = files.FindPlainFiles(In("*"));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"gta2.exe", "readme.txt"}));
-}
-
-TEST_F(Win32FilesTest, ADriveThatIsNotThereIsNoFileAndNoDialog) {
-    // No such drive in the Wine prefix: the answer comes back without any
-    // system box waiting for a medium.
-    EXPECT_FALSE(FileExists(files, "Q:\\gta2.exe"));
-    EXPECT_FALSE(FileExists(files, "\\\\nohost\\share\\gta2.exe"));
-}
 
 TEST_F(Win32FilesTest, OpenReadsTheWholeFileAndFailuresCarryTheSystemsText) {
     std::string content;
