@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-// The world's members keep their plain names; the A forms are called below.
+// The world's and the registry's members keep their plain names; the A forms
+// are called below.
 #undef SetEnvironmentVariable
+#undef ExpandEnvironmentStrings
 
 #include "support/RegistryTestWorld.h"
 #include "windows/ExecutableName.h"
