@@ -9,44 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "platform/RegistryApi.h"
+#include "platform/ProcessApi.h"
 #include "standin/RecordingMessages.h"
-#include "standin/ScriptedFolderDialog.h"
 #include "system/modIsCheckProcess.h"
 
 #ifdef _WIN32
-#include "windows/Win32FileSystem.h"
 #include "windows/Win32Processes.h"
-// windows.h would rename the member below to its A form.
-#undef ExpandEnvironmentStrings
 #else
-#include "standin/MemoryRegistry.h"
-#include "standin/StandinFileSystem.h"
 #include "standin/StandinProcesses.h"
 #endif
 
 namespace {
 
 #ifdef _WIN32
-// The process test never touches the registry; this one refuses everything.
-class NoRegistry : public RegistryApi {
-public:
-    long OpenKeyEx(RegKey, const std::string&, std::uint32_t, RegKey*) override { return 5; }
-    long CreateKeyEx(RegKey, const std::string&, std::uint32_t, RegKey*) override { return 5; }
-    long QueryValueEx(RegKey, const std::string&, std::uint32_t*, std::uint8_t*, std::uint32_t*) override { return 5; }
-    long SetValueEx(RegKey, const std::string&, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
-        return 5;
-    }
-    long DeleteKey(RegKey, const std::string&) override { return 5; }
-    long DeleteValue(RegKey, const std::string&) override { return 5; }
-    long CloseKey(RegKey) override { return 5; }
-    long QueryInfoKey(RegKey, std::uint32_t*) override { return 5; }
-    long EnumValue(RegKey, std::uint32_t, char*, std::uint32_t*) override { return 5; }
-    long EnumKey(RegKey, std::uint32_t, char*, std::uint32_t) override { return 5; }
-    std::uint32_t ExpandEnvironmentStrings(const char*, char*, std::uint32_t) override { return 0; }
-};
-
 // The same list through Tool Help, as on the Windows 95 family. Nothing of
 // the list is named GTA2.EXE unless the extra program is.
 class ReportsWindows95 : public Win32Processes {
@@ -70,10 +45,12 @@ double MedianMicroseconds(int runs, Action action) {
     return times[times.size() / 2];
 }
 
-void Measure(const char* what, Platform& platform, const std::string& name, int runs) {
+void Measure(const char* what, ProcessApi& processes, const std::string& name, int runs) {
+    RecordingMessages messages;
     bool answer = false;
-    double median = MedianMicroseconds(runs, [&] { answer = IsProcessRunning(platform, name); });
+    double median = MedianMicroseconds(runs, [&] { answer = IsProcessRunning(processes, messages, name); });
     std::printf("%-52s %10.1f us  (median of %d, answer %s)\n", what, median, runs, answer ? "true" : "false");
+    if (!messages.shown.empty()) std::printf("message shown: %s\n", messages.shown.front().c_str());
 }
 
 }  // namespace
@@ -98,47 +75,37 @@ public:
                 std::printf("could not start %s (error %lu)\n", program.c_str(), GetLastError());
                 break;
             }
-            CloseHandle(started.hThread);
-            processes_.push_back(started.hProcess);
+            UniqueHandle thread(started.hThread);
+            processes_.emplace_back(started.hProcess);
             WaitForInputIdle(started.hProcess, 10000);
         }
     }
     ~ExtraProcesses() {
-        for (HANDLE process : processes_) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 10000);
-            CloseHandle(process);
+        for (const UniqueHandle& process : processes_) {
+            TerminateProcess(process.get(), 0);
+            WaitForSingleObject(process.get(), 10000);
         }
     }
 
 private:
-    std::vector<HANDLE> processes_;
+    std::vector<UniqueHandle> processes_;
 };
 #endif
 
 int main(int argc, char** argv) {
-    RecordingMessages messages;
-    ScriptedFolderDialog dialog;
 #ifdef _WIN32
-    NoRegistry registry;
-    Win32FileSystem files;
     Win32Processes processes;
-    Platform platform{registry, files, processes, dialog, messages, "process_bench"};
     // process_bench.exe [PROGRAM COUNT]: COUNT more copies of PROGRAM in the list.
     ExtraProcesses extra(argc > 2 ? argv[1] : "", argc > 2 ? std::atoi(argv[2]) : 0);
     std::uint32_t ids[4096], returned = 0;
     processes.EnumProcesses(ids, sizeof ids, &returned);
     std::printf("real process list: %u processes\n", returned / 4);
-    Measure("process-status road, no match (whole list)", platform, "brindleway-absent.exe", 51);
-    Measure("process-status road, this program", platform, "process_bench.exe", 51);
+    Measure("process-status road, no match (whole list)", processes, "brindleway-absent.exe", 51);
+    Measure("process-status road, this program", processes, "process_bench.exe", 51);
     ReportsWindows95 windows95;
-    Platform snapshotPlatform{registry, files, windows95, dialog, messages, "process_bench"};
-    Measure("snapshot road, no match (whole list)", snapshotPlatform, "brindleway-absent.exe", 51);
+    Measure("snapshot road, no match (whole list)", windows95, "brindleway-absent.exe", 51);
 #else
-    MemoryRegistry registry;
-    StandinFileSystem files;
     StandinProcesses processes;
-    Platform platform{registry, files, processes, dialog, messages, "process_bench"};
     // process_bench [COUNT]: the size of the stand-in list, 300 unless given.
     const int count = argc > 1 ? std::atoi(argv[1]) : 300;
     for (int i = 0; i < count; ++i) {
@@ -146,15 +113,14 @@ int main(int argc, char** argv) {
     }
     std::printf("stand-in process list: %d processes (1 in 10 cannot be opened, 1 in 7 lists no modules)\n", count);
     processes.platformId = 2;
-    Measure("process-status road, no match (whole list)", platform, "gta2.exe", 201);
+    Measure("process-status road, no match (whole list)", processes, "gta2.exe", 201);
     processes.platformId = 1;
-    Measure("snapshot road, no match (whole list)", platform, "gta2.exe", 201);
+    Measure("snapshot road, no match (whole list)", processes, "gta2.exe", 201);
     processes.AddProcess("C:\\Games\\GTA2\\gta2.exe");
     processes.platformId = 2;
-    Measure("process-status road, game is the last process", platform, "gta2.exe", 201);
+    Measure("process-status road, game is the last process", processes, "gta2.exe", 201);
     processes.platformId = 1;
-    Measure("snapshot road, game is the last process", platform, "gta2.exe", 201);
+    Measure("snapshot road, game is the last process", processes, "gta2.exe", 201);
 #endif
-    if (!messages.shown.empty()) std::printf("message shown: %s\n", messages.shown.front().c_str());
     return 0;
 }

@@ -51,12 +51,11 @@ void WriteDescriptionFiles(const gui::ScratchFolder& game, int count) {
                                     ".sty\r\nSCRFile = bench" + tag + ".scr\r\nDescription = Bench Map " +
                                     std::to_string((seed >> 8) % 1000000) + "-" + tag + "\r\n\r\n";
         const std::string path = game / ("data\\bench" + tag + ".mmp");
-        HANDLE file =
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) throw gui::DriverError("cannot write " + path);
+        UniqueFileHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) throw gui::DriverError("cannot write " + path);
         DWORD written = 0;
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     }
 }
 
@@ -93,21 +92,20 @@ double TimeBareReading(const gui::ScratchFolder& game) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((game / "data\\*.mmp").c_str(), &found);
+    UniqueFindHandle search(FindFirstFileA((game / "data\\*.mmp").c_str(), &found));
     std::vector<std::string> names;
-    if (search != INVALID_HANDLE_VALUE) {
+    if (search) {
         do names.emplace_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
+        while (FindNextFileA(search.get(), &found));
     }
     char buffer[4096];
     for (const std::string& name : names) {
-        HANDLE file = CreateFileA((game / ("data\\" + name)).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) continue;
+        UniqueFileHandle file(CreateFileA((game / ("data\\" + name)).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) continue;
         DWORD got = 0;
-        ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-        CloseHandle(file);
+        ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr);
     }
     QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);

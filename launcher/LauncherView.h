@@ -4,9 +4,15 @@
 // model. Positions of rows count from 1 in displayed order; columns count
 // from 1 ("Name" is column 1). Sizes are in twips.
 
+#include <cstdint>
 #include <string>
 
 #include "launcher/MapEntry.h"
+
+// The numbers a list control has always reported for its misuses: a size it
+// cannot take, and a row or column it cannot reach or add.
+inline constexpr std::int32_t kErrInvalidPropertyValue = 380;
+inline constexpr std::int32_t kErrIndexOutOfBounds = 35600;
 
 class LauncherView {
 public:
@@ -14,7 +20,6 @@ public:
 
     // The window.
     virtual void SetCaption(const std::string& caption) = 0;
-    virtual std::string Caption() const = 0;
     virtual int OuterWidthTwips() const = 0;
     virtual int OuterHeightTwips() const = 0;
 

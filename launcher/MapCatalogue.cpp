@@ -85,7 +85,6 @@ DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const st
     std::vector<MapEntry> found;
     const std::string folder = gameFolder + game::kDataFolder;
     for (const std::string& fileName : files.FindPlainFiles(gameFolder + game::kDescriptionPattern)) {
-        if (fileName.empty()) break;
         MapDescription description;
         try {
             description = ReadMapDescription(files, folder + fileName);
@@ -105,7 +104,6 @@ DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const st
         return CompareMapNames(found[a].name, found[b].name) < 0;
     });
     for (std::size_t i : order) AddMapRow(view, found[i]);
-    scan.added = static_cast<int>(found.size());
     return scan;
 }
 

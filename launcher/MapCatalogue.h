@@ -24,7 +24,6 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path);
 int AddMapRow(LauncherView& view, const MapEntry& entry);
 
 struct DescriptionScan {
-    int added = 0;
     int skipped = 0;
     std::string firstSkippedFile;  // as the search named it
     std::string firstReason;

@@ -22,6 +22,15 @@ namespace {
 
 constexpr const char* kCaptionPrefix = "Orvo's Brindleway v0.3 - ";
 
+// The list keeps its left and top place in the window; what the frame, the
+// margins and the button row above it take is left out of the outer size.
+constexpr int kListWidthAllowanceTwips = 350;
+constexpr int kListHeightAllowanceTwips = 1500;
+
+// The numbers a start without a usable selection has always failed with.
+constexpr std::int32_t kErrNothingSelected = 91;
+constexpr std::int32_t kErrOverflow = 6;
+
 struct ColumnSpec {
     const char* title;
     int widthTwips;
@@ -29,9 +38,6 @@ struct ColumnSpec {
 constexpr ColumnSpec kColumns[] = {
     {"Name", 3500}, {"MMP file", 2500}, {"GMP file", 2000}, {"STY file", 1600}, {"SCR file", 2500},
 };
-
-constexpr std::int32_t kTextValue = 1;
-constexpr std::int32_t kNumberValue = 4;
 
 // A stored map_index as a row position: a whole number that fits the window's
 // 16-bit field, without any other text around it than blanks. Anything else
@@ -126,11 +132,11 @@ void frmLauncher::Form_Resize() {
     // Each dimension on its own: a window too small for one of them (as when
     // minimized) leaves that one as it was.
     try {
-        view_.SetListWidthTwips(view_.OuterWidthTwips() - 350);
+        view_.SetListWidthTwips(view_.OuterWidthTwips() - kListWidthAllowanceTwips);
     } catch (const Failure&) {
     }
     try {
-        view_.SetListHeightTwips(view_.OuterHeightTwips() - 1500);
+        view_.SetListHeightTwips(view_.OuterHeightTwips() - kListHeightAllowanceTwips);
     } catch (const Failure&) {
     }
 }
@@ -138,22 +144,23 @@ void frmLauncher::Form_Resize() {
 void frmLauncher::lvMaps_ItemClick(int position) { view_.SetCaption(kCaptionPrefix + view_.CellText(position, 1)); }
 
 void frmLauncher::cmdStart_Click() {
-    if (IsProcessRunning(platform_, game::kExecutable)) {
+    if (IsProcessRunning(platform_.processes, platform_.messages, game::kExecutable)) {
         platform_.messages.ShowMessage("GTA2 is currently active.  Exit GTA2 and try again.");
         return;
     }
     try {
         const int selected = view_.SelectedRow();
-        if (selected < 1) throw Failure(91, "", "No map is selected: choose a map in the list first");
+        if (selected < 1) throw Failure(kErrNothingSelected, "", "No map is selected: choose a map in the list first");
         if (selected > std::numeric_limits<std::int16_t>::max()) {
-            throw Failure(6, "", "Overflow: the selected row " + std::to_string(selected) + " is beyond row 32767");
+            throw Failure(kErrOverflow, "",
+                          "Overflow: the selected row " + std::to_string(selected) + " is beyond row 32767");
         }
         selectedIndex_ = static_cast<std::int16_t>(selected);
 
         cRegistry& registry = Registry();
         registry.ClassKey(kHkeyCurrentUser);
         registry.SectionKey(settings::kKeyAsIndexIsStored);
-        registry.ValueType(kTextValue);
+        registry.ValueType(kRegSz);
         registry.ValueKey(settings::kMapIndexValue);
         registry.Value(TaggedValue(selectedIndex_));
 
@@ -164,14 +171,14 @@ void frmLauncher::cmdStart_Click() {
         for (std::int32_t root : {kHkeyLocalMachine, kHkeyCurrentUser}) {
             registry.ClassKey(root);
             registry.SectionKey(game::kDebugKey);
-            registry.ValueType(kTextValue);
+            registry.ValueType(kRegSz);
             registry.ValueKey(game::kMapNameValue);
             registry.Value(TaggedValue(gmpFile_));
             registry.ValueKey(game::kScriptNameValue);
             registry.Value(TaggedValue(scrFile_));
             registry.ValueKey(game::kStyleNameValue);
             registry.Value(TaggedValue(styFile_));
-            registry.ValueType(kNumberValue);
+            registry.ValueType(kRegDword);
             registry.ValueKey(game::kSkipFrontendValue);
             registry.Value(TaggedValue(std::int16_t{0}));
         }

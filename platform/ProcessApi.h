@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/UniqueResource.h"
+
 using ProcessHandle = std::uintptr_t;  // 0 is no handle
 using ModuleHandle = std::uintptr_t;
 
@@ -53,3 +55,21 @@ public:
     virtual void StartProgram(const std::string& applicationPath, const std::string& commandLine,
                               const std::string& currentFolder) = 0;
 };
+
+// Closes a process or snapshot handle through the service that gave it.
+// `kNothing` is what the call that made the handle returns on failure: 0 for
+// OpenProcess, kInvalidHandleValue for a snapshot.
+template <ProcessHandle kNothing>
+class ProcessHandleCloser {
+public:
+    // Not explicit: an owner is made straight from its service.
+    ProcessHandleCloser(ProcessApi& api) : api_(&api) {}
+    static constexpr ProcessHandle Invalid() noexcept { return kNothing; }
+    void Close(ProcessHandle handle) const noexcept { api_->CloseHandle(handle); }
+
+private:
+    ProcessApi* api_;
+};
+
+using UniqueProcessHandle = UniqueResource<ProcessHandle, ProcessHandleCloser<0>>;
+using UniqueSnapshotHandle = UniqueResource<ProcessHandle, ProcessHandleCloser<kInvalidHandleValue>>;

@@ -1,10 +1,12 @@
 #pragma once
 // The raw registry calls the accessor is built on, one member for each of the
-// narrow-text advapi32 functions it uses. Status codes are Win32's (0 success,
-// 2 not found, 5 access denied, 234 more data, 259 no more items, ...).
+// narrow-text advapi32 functions it uses, with the numbers they speak in:
+// status codes, access masks and value types, all as Win32 defines them.
 
 #include <cstdint>
 #include <string>
+
+#include "platform/UniqueResource.h"
 
 // A registry key handle as the registry knows it. The predefined roots are
 // the sign-extended values of the 32-bit numbers 0x80000000.. (see RootKey()).
@@ -20,10 +22,51 @@ inline constexpr std::int32_t kHkeyClassesRoot = static_cast<std::int32_t>(0x800
 inline constexpr std::int32_t kHkeyCurrentUser = static_cast<std::int32_t>(0x80000001u);
 inline constexpr std::int32_t kHkeyLocalMachine = static_cast<std::int32_t>(0x80000002u);
 
+// Status codes the calls return.
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorInvalidData = 13;
+inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorNoMoreItems = 259;
+inline constexpr long kErrorNoAccess = 998;
+inline constexpr long kErrorKeyDeleted = 1018;
+
+// Access masks a key is opened with.
+inline constexpr std::uint32_t kKeyQueryValue = 0x1;
+inline constexpr std::uint32_t kKeySetValue = 0x2;
+inline constexpr std::uint32_t kKeyCreateSubKey = 0x4;
+inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x8;
+inline constexpr std::uint32_t kKeyNotify = 0x10;
+inline constexpr std::uint32_t kKeyCreateLink = 0x20;
+// Every key-specific right but none of the standard rights: enough to create,
+// write and delete values without asking for more than a user may hold.
+inline constexpr std::uint32_t kKeyAllKeyRights = 0x3F;
+// The standard rights that change a key or who may use it.
+inline constexpr std::uint32_t kDelete = 0x10000;
+inline constexpr std::uint32_t kWriteDac = 0x40000;
+inline constexpr std::uint32_t kWriteOwner = 0x80000;
+// KEY_ALL_ACCESS: what a predefined root grants.
+inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+// Value type codes.
+inline constexpr std::int32_t kRegNone = 0;
+inline constexpr std::int32_t kRegSz = 1;
+inline constexpr std::int32_t kRegExpandSz = 2;
+inline constexpr std::int32_t kRegBinary = 3;
+inline constexpr std::int32_t kRegDword = 4;
+inline constexpr std::int32_t kRegDwordBigEndian = 5;
+inline constexpr std::int32_t kRegLink = 6;
+inline constexpr std::int32_t kRegMultiSz = 7;
+
 class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
+    // Both leave 0 in `result` when they fail, so an owner's put() may
+    // receive it directly.
     virtual long OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) = 0;
     // Class text empty, REG_OPTION_NON_VOLATILE, default security; creates
     // every missing key along the path.
@@ -45,3 +88,18 @@ public:
     // ExpandEnvironmentStringsA: returns the size needed, NUL included.
     virtual std::uint32_t ExpandEnvironmentStrings(const char* source, char* destination, std::uint32_t size) = 0;
 };
+
+// Closes a key through the registry that opened it.
+class KeyCloser {
+public:
+    // Not explicit: an owner is made straight from its registry,
+    // UniqueKey key(api).
+    KeyCloser(RegistryApi& api) : api_(&api) {}
+    static constexpr RegKey Invalid() noexcept { return 0; }
+    void Close(RegKey key) const noexcept { api_->CloseKey(key); }
+
+private:
+    RegistryApi* api_;
+};
+
+using UniqueKey = UniqueResource<RegKey, KeyCloser>;

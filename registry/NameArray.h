@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+// What an array subscript out of range fails with.
+inline constexpr std::int32_t kErrSubscriptOutOfRange = 9;
+
 class NameArray {
 public:
     NameArray() = default;
     NameArray(std::initializer_list<std::string> names) : names_(names) {}
 
     std::int32_t Count() const { return static_cast<std::int32_t>(names_.size()); }
-    // 1-based; anything outside 1..Count() fails with 9, as an array
-    // subscript out of range does.
+    // 1-based; anything outside 1..Count() fails with
+    // kErrSubscriptOutOfRange.
     const std::string& operator[](std::int32_t index) const;
 
     void Clear() { names_.clear(); }

@@ -6,14 +6,8 @@
 
 #include "platform/Failure.h"
 #include "platform/RegistryApi.h"
-#include "registry/KeyHandle.h"
 
 namespace {
-
-constexpr long kErrorSuccess = 0;
-constexpr long kErrorMoreData = 234;
-// What a write of a type the accessor cannot store counts as.
-constexpr long kErrorInvalidData = 13;
 
 bool IsText(std::int32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
@@ -37,18 +31,15 @@ std::string cRegistry::WriteFailureText(const TaggedValue& vValue) const {
 }
 
 bool cRegistry::KeyExists() {
-    RegKey raw = 0;
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != kErrorSuccess) return false;
-    api_.CloseKey(raw);
-    return true;
+    UniqueKey key(api_);
+    return api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) == kErrorSuccess;
 }
 
 bool cRegistry::CreateKey() {
-    RegKey raw = 0;
-    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+    UniqueKey key(api_);
+    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, key.put()) != kErrorSuccess) {
         throw Failure(kErrRegistryOperation, source_, "Failed to create registry Key: '" + sectionKey_);
     }
-    api_.CloseKey(raw);
     return true;
 }
 
@@ -60,12 +51,10 @@ bool cRegistry::DeleteKey() {
 }
 
 bool cRegistry::DeleteValue() {
-    RegKey raw = 0;
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+    UniqueKey key(api_);
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, key.put()) != kErrorSuccess) {
         throw Failure(kErrRegistryOperation, source_, "Failed to open key '" + KeyAndSection() + "' for delete access");
     }
-    KeyHandle key(api_);
-    key.adopt(raw);
     if (api_.DeleteValue(key.get(), valueKey_) != kErrorSuccess) {
         throw Failure(kErrRegistryOperation, source_,
                       "Failed to delete registry Key: '" + KeyAndSection() + "',Key: '" + valueKey_);
@@ -74,10 +63,8 @@ bool cRegistry::DeleteValue() {
 }
 
 TaggedValue cRegistry::Value() {
-    RegKey raw = 0;
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != kErrorSuccess) return default_;
-    KeyHandle key(api_);
-    key.adopt(raw);
+    UniqueKey key(api_);
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) != kErrorSuccess) return default_;
 
     std::uint32_t type = 0;
     std::uint32_t size = 0;
@@ -122,13 +109,12 @@ TaggedValue cRegistry::Value() {
 }
 
 void cRegistry::Value(const TaggedValue& vValue) {
-    RegKey raw = 0;
-    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, &raw) != kErrorSuccess) {
+    UniqueKey key(api_);
+    if (api_.CreateKeyEx(RootKey(classKey_), sectionKey_, kKeyAllKeyRights, key.put()) != kErrorSuccess) {
         throw Failure(kErrRegistryOperation, source_, WriteFailureText(vValue));
     }
-    KeyHandle key(api_);
-    key.adopt(raw);
 
+    // A type the accessor cannot store counts as invalid data.
     long status = kErrorInvalidData;
     switch (valueType_) {
         case kRegSz:

@@ -14,30 +14,8 @@
 
 class RegistryApi;
 
-// Access masks the accessor opens keys with.
-inline constexpr std::uint32_t kKeyQueryValue = 0x1;
-inline constexpr std::uint32_t kKeySetValue = 0x2;
-inline constexpr std::uint32_t kKeyCreateSubKey = 0x4;
-inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x8;
-inline constexpr std::uint32_t kKeyNotify = 0x10;
-inline constexpr std::uint32_t kKeyCreateLink = 0x20;
-// Every key-specific right but none of the standard rights: enough to create,
-// write and delete values without asking for more than a user may hold.
-inline constexpr std::uint32_t kKeyAllKeyRights = 0x3F;
-
-// Registry value type codes.
-inline constexpr std::int32_t kRegNone = 0;
-inline constexpr std::int32_t kRegSz = 1;
-inline constexpr std::int32_t kRegExpandSz = 2;
-inline constexpr std::int32_t kRegBinary = 3;
-inline constexpr std::int32_t kRegDword = 4;
-inline constexpr std::int32_t kRegDwordBigEndian = 5;
-inline constexpr std::int32_t kRegLink = 6;
-inline constexpr std::int32_t kRegMultiSz = 7;
-
 // Failure numbers the accessor raises.
 inline constexpr std::int32_t kErrRegistryOperation = 26001;
-inline constexpr std::int32_t kErrSubscriptOutOfRange = 9;
 inline constexpr std::int32_t kErrValueWriteRefused = -2147194455;  // 0x800469A9
 inline constexpr std::int32_t kErrEnumerationFailed = -2147194454;  // 0x800469AA
 inline constexpr std::int32_t kErrInvalidVerbList = -2147194452;    // 0x800469AC

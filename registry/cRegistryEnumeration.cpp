@@ -10,7 +10,6 @@
 
 #include "platform/Failure.h"
 #include "platform/RegistryApi.h"
-#include "registry/KeyHandle.h"
 #include "registry/cRegistry.h"
 
 namespace {
@@ -29,19 +28,17 @@ bool cRegistry::EnumerateValues(NameArray& sKeyNames, std::int32_t& iKeyCount) {
     iKeyCount = 0;
     sKeyNames.Clear();
 
-    RegKey raw = 0;
-    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, &raw) != 0) return true;
-    KeyHandle key(api_);
-    key.adopt(raw);
+    UniqueKey key(api_);
+    if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyQueryValue, key.put()) != kErrorSuccess) return true;
 
     std::uint32_t longestName = 0;
-    if (api_.QueryInfoKey(key.get(), &longestName) != 0) return true;
+    if (api_.QueryInfoKey(key.get(), &longestName) != kErrorSuccess) return true;
 
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t size = longestName + 1;
         if (size < 1) size = 1;
         std::vector<char> name(size, '\0');
-        if (api_.EnumValue(key.get(), index, name.data(), &size) != 0) break;
+        if (api_.EnumValue(key.get(), index, name.data(), &size) != kErrorSuccess) break;
         if (size > name.size()) size = static_cast<std::uint32_t>(name.size());
         CountOneMore(iKeyCount);
         sKeyNames.Append(std::string(name.data(), size));
@@ -53,26 +50,23 @@ bool cRegistry::EnumerateSections(NameArray& sSect, std::int32_t& iSectCount) {
     iSectCount = 0;
     sSect.Clear();
 
-    KeyHandle key(api_);
+    UniqueKey key(api_);
     try {
-        RegKey raw = 0;
-        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, &raw) != 0) return true;
-        key.adopt(raw);
+        if (api_.OpenKeyEx(RootKey(classKey_), sectionKey_, kKeyEnumerateSubKeys, key.put()) != kErrorSuccess)
+            return true;
 
         // Sized for the longest name the registry allows, so that no subkey
         // ends the listing early by not fitting.
         std::vector<char> name(kSubkeyNameBuffer);
         for (std::uint32_t index = 0;; ++index) {
             std::fill(name.begin(), name.end(), '\0');
-            if (api_.EnumKey(key.get(), index, name.data(), kSubkeyNameBuffer) != 0) break;
+            if (api_.EnumKey(key.get(), index, name.data(), kSubkeyNameBuffer) != kErrorSuccess) break;
             CountOneMore(iSectCount);
             sSect.Append(std::string(name.data(), strnlen(name.data(), name.size())));
         }
     } catch (const Failure& failure) {
-        key.reset();
         throw Failure(kErrEnumerationFailed, source_, failure.Description());
     } catch (const std::exception& failure) {
-        key.reset();
         throw Failure(kErrEnumerationFailed, source_, failure.what());
     }
     return true;

@@ -4,40 +4,32 @@
 
 #include "platform/Failure.h"
 
-namespace {
-
-// The list control's own complaints.
-constexpr std::int32_t kIndexOutOfBounds = 35600;
-constexpr std::int32_t kInvalidPropertyValue = 380;
-
-}  // namespace
-
 void HeadlessView::SetListWidthTwips(int width) {
-    if (width < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    if (width < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     listWidth_ = width;
 }
 
 void HeadlessView::SetListHeightTwips(int height) {
-    if (height < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    if (height < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     listHeight_ = height;
 }
 
 void HeadlessView::SetColumnTitle(int column, const std::string& title) {
     if (column < 1 || column > static_cast<int>(columns_.size())) {
-        throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+        throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     }
     columns_[column - 1].first = title;
 }
 
 void HeadlessView::InsertRow(int position, const MapEntry& entry) {
-    if (position < 1 || position > RowCount() + 1) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (position < 1 || position > RowCount() + 1) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     rows_.insert(rows_.begin() + (position - 1), entry);
     // The selection stays with its row.
     if (selected_ >= position) ++selected_;
 }
 
 void HeadlessView::RequireRow(int position) const {
-    if (position < 1 || position > RowCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (position < 1 || position > RowCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
 }
 
 std::string HeadlessView::CellText(int position, int column) const {
@@ -55,7 +47,7 @@ std::string HeadlessView::CellText(int position, int column) const {
         case 5:
             return row.scr;
         default:
-            throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+            throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     }
 }
 

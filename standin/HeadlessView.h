@@ -29,9 +29,10 @@ public:
     const std::vector<MapEntry>& Rows() const { return rows_; }
     int RowScrolledIntoView() const { return rowScrolledIntoView_; }
 
+    std::string Caption() const { return caption_; }
+
     // LauncherView
     void SetCaption(const std::string& caption) override { caption_ = caption; }
-    std::string Caption() const override { return caption_; }
     int OuterWidthTwips() const override { return outerWidth_; }
     int OuterHeightTwips() const override { return outerHeight_; }
     void SetListWidthTwips(int width) override;

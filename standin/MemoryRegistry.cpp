@@ -8,25 +8,9 @@
 
 namespace {
 
-constexpr long kSuccess = 0;
-constexpr long kFileNotFound = 2;
-constexpr long kAccessDenied = 5;
-constexpr long kInvalidHandle = 6;
-constexpr long kInvalidParameter = 87;
-constexpr long kMoreData = 234;
-constexpr long kNoMoreItems = 259;
-constexpr long kNoAccess = 998;
-constexpr long kKeyDeleted = 1018;
-
-constexpr std::uint32_t kQueryValue = 0x1;
-constexpr std::uint32_t kSetValue = 0x2;
-constexpr std::uint32_t kCreateSubKey = 0x4;
-constexpr std::uint32_t kEnumerateSubKeys = 0x8;
-// Rights that change the registry: KEY_SET_VALUE, KEY_CREATE_SUB_KEY,
-// KEY_CREATE_LINK and the standard DELETE, WRITE_DAC, WRITE_OWNER.
-constexpr std::uint32_t kWritingRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
-// What a predefined root handle grants.
-constexpr std::uint32_t kAllAccess = 0xF003F;
+// Rights that change the registry.
+constexpr std::uint32_t kWritingRights =
+    kKeySetValue | kKeyCreateSubKey | kKeyCreateLink | kDelete | kWriteDac | kWriteOwner;
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 // The narrow-text calls convert the path into a fixed buffer of 260
@@ -60,7 +44,7 @@ std::vector<std::string> PathParts(const std::string& path) {
 }  // namespace
 
 MemoryRegistry::MemoryRegistry() : currentUser_(std::make_shared<Node>()), localMachine_(std::make_shared<Node>()) {
-    Handle machine{localMachine_, kAllAccess, kHkeyLocalMachine};
+    Handle machine{localMachine_, kKeyAllAccess, kHkeyLocalMachine};
     std::shared_ptr<Node> classes;
     Walk(machine, "SOFTWARE\\Classes", true, &classes);
     classesRoot_ = classes;
@@ -74,32 +58,32 @@ void MemoryRegistry::SetEnvironmentVariable(const std::string& name, const std::
 
 long MemoryRegistry::Resolve(RegKey key, Handle* handle) const {
     if (key == RootKey(kHkeyClassesRoot)) {
-        *handle = Handle{classesRoot_, kAllAccess, kHkeyClassesRoot};
+        *handle = Handle{classesRoot_, kKeyAllAccess, kHkeyClassesRoot};
     } else if (key == RootKey(kHkeyCurrentUser)) {
-        *handle = Handle{currentUser_, kAllAccess, kHkeyCurrentUser};
+        *handle = Handle{currentUser_, kKeyAllAccess, kHkeyCurrentUser};
     } else if (key == RootKey(kHkeyLocalMachine)) {
-        *handle = Handle{localMachine_, kAllAccess, kHkeyLocalMachine};
+        *handle = Handle{localMachine_, kKeyAllAccess, kHkeyLocalMachine};
     } else {
         auto found = handles_.find(key);
-        if (found == handles_.end()) return kInvalidHandle;
+        if (found == handles_.end()) return kErrorInvalidHandle;
         *handle = found->second;
     }
-    return handle->node->deleted ? kKeyDeleted : kSuccess;
+    return handle->node->deleted ? kErrorKeyDeleted : kErrorSuccess;
 }
 
 long MemoryRegistry::Usable(RegKey key, std::uint32_t neededAccess, Handle* handle) const {
     long status = Resolve(key, handle);
-    if (status != kSuccess) return status;
-    if ((handle->access & neededAccess) != neededAccess) return kAccessDenied;
-    if ((neededAccess & kWritingRights) != 0 && refusingRoots_.count(handle->root) != 0) return kAccessDenied;
-    return kSuccess;
+    if (status != kErrorSuccess) return status;
+    if ((handle->access & neededAccess) != neededAccess) return kErrorAccessDenied;
+    if ((neededAccess & kWritingRights) != 0 && refusingRoots_.count(handle->root) != 0) return kErrorAccessDenied;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool create, std::shared_ptr<Node>* found) {
-    if (subKey.size() > kMaxNarrowPathLength) return kMoreData;
+    if (subKey.size() > kMaxNarrowPathLength) return kErrorMoreData;
     std::shared_ptr<Node> node = from.node;
     for (const std::string& part : PathParts(subKey)) {
-        if (part.size() > kMaxKeyNameLength) return kInvalidParameter;
+        if (part.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
         auto& children = node->children;
         auto child = std::find_if(children.begin(), children.end(),
                                   [&](const std::shared_ptr<Node>& c) { return SameName(c->name, part); });
@@ -107,7 +91,7 @@ long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool cr
             node = *child;
             continue;
         }
-        if (!create) return kFileNotFound;
+        if (!create) return kErrorFileNotFound;
         auto fresh = std::make_shared<Node>();
         fresh->name = part;
         fresh->parent = node.get();
@@ -117,43 +101,42 @@ long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool cr
         node = fresh;
     }
     *found = node;
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 RegKey MemoryRegistry::NewHandle(const std::shared_ptr<Node>& node, std::uint32_t access, std::int32_t root) {
     RegKey key = nextHandle_;
     nextHandle_ += 4;
     handles_[key] = Handle{node, access, root};
-    ++handlesOpened_;
     return key;
 }
 
 long MemoryRegistry::OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) {
-    if (result == nullptr) return kInvalidParameter;
+    if (result == nullptr) return kErrorInvalidParameter;
     *result = 0;
     Handle from;
     long status = Resolve(key, &from);
-    if (status != kSuccess) return status;
+    if (status != kErrorSuccess) return status;
     std::shared_ptr<Node> node;
     status = Walk(from, subKey, false, &node);
-    if (status != kSuccess) return status;
-    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    if (status != kErrorSuccess) return status;
+    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kErrorAccessDenied;
     *result = NewHandle(node, access, from.root);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::CreateKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) {
-    if (result == nullptr) return kInvalidParameter;
+    if (result == nullptr) return kErrorInvalidParameter;
     *result = 0;
     Handle from;
-    long status = Usable(key, kCreateSubKey, &from);
-    if (status != kSuccess) return status;
-    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    long status = Usable(key, kKeyCreateSubKey, &from);
+    if (status != kErrorSuccess) return status;
+    if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kErrorAccessDenied;
     std::shared_ptr<Node> node;
     status = Walk(from, subKey, true, &node);
-    if (status != kSuccess) return status;
+    if (status != kErrorSuccess) return status;
     *result = NewHandle(node, access, from.root);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 std::vector<MemoryRegistry::Value>::iterator MemoryRegistry::Node::FindValue(const std::string& valueName) {
@@ -163,31 +146,31 @@ std::vector<MemoryRegistry::Value>::iterator MemoryRegistry::Node::FindValue(con
 long MemoryRegistry::QueryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* size) {
     Handle handle;
-    long status = Usable(key, kQueryValue, &handle);
-    if (status != kSuccess) return status;
+    long status = Usable(key, kKeyQueryValue, &handle);
+    if (status != kErrorSuccess) return status;
     auto& values = handle.node->values;
     auto value = handle.node->FindValue(valueName);
-    if (value == values.end()) return kFileNotFound;
-    if (data != nullptr && size == nullptr) return kInvalidParameter;
+    if (value == values.end()) return kErrorFileNotFound;
+    if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
     if (type != nullptr) *type = value->type;
     const auto length = static_cast<std::uint32_t>(value->data.size());
     if (data != nullptr) {
         if (*size < length) {
             *size = length;
-            return kMoreData;
+            return kErrorMoreData;
         }
         if (length > 0) std::memcpy(data, value->data.data(), length);
     }
     if (size != nullptr) *size = length;
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::SetValueEx(RegKey key, const std::string& valueName, std::uint32_t type, const std::uint8_t* data,
                                 std::uint32_t size) {
     Handle handle;
-    long status = Usable(key, kSetValue, &handle);
-    if (status != kSuccess) return status;
-    if (data == nullptr && size > 0) return kNoAccess;
+    long status = Usable(key, kKeySetValue, &handle);
+    if (status != kErrorSuccess) return status;
+    if (data == nullptr && size > 0) return kErrorNoAccess;
     auto& values = handle.node->values;
     auto value = handle.node->FindValue(valueName);
     if (value == values.end()) {
@@ -196,80 +179,80 @@ long MemoryRegistry::SetValueEx(RegKey key, const std::string& valueName, std::u
     }
     value->type = type;
     value->data.assign(data, data + size);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::DeleteKey(RegKey key, const std::string& subKey) {
     Handle from;
     long status = Resolve(key, &from);
-    if (status != kSuccess) return status;
+    if (status != kErrorSuccess) return status;
     std::shared_ptr<Node> node;
     status = Walk(from, subKey, false, &node);
-    if (status != kSuccess) return status;
+    if (status != kErrorSuccess) return status;
     // Neither a root nor a key that still has subkeys goes.
-    if (node->parent == nullptr || node == classesRoot_ || !node->children.empty()) return kAccessDenied;
-    if (refusingRoots_.count(from.root) != 0) return kAccessDenied;
+    if (node->parent == nullptr || node == classesRoot_ || !node->children.empty()) return kErrorAccessDenied;
+    if (refusingRoots_.count(from.root) != 0) return kErrorAccessDenied;
     auto& siblings = node->parent->children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), node));
     node->deleted = true;
     node->parent = nullptr;
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::DeleteValue(RegKey key, const std::string& valueName) {
     Handle handle;
-    long status = Usable(key, kSetValue, &handle);
-    if (status != kSuccess) return status;
+    long status = Usable(key, kKeySetValue, &handle);
+    if (status != kErrorSuccess) return status;
     auto& values = handle.node->values;
     auto value = handle.node->FindValue(valueName);
-    if (value == values.end()) return kFileNotFound;
+    if (value == values.end()) return kErrorFileNotFound;
     values.erase(value);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::CloseKey(RegKey key) {
     // Closing a predefined root is allowed and changes nothing.
     if (key == RootKey(kHkeyClassesRoot) || key == RootKey(kHkeyCurrentUser) || key == RootKey(kHkeyLocalMachine)) {
-        return kSuccess;
+        return kErrorSuccess;
     }
-    return handles_.erase(key) != 0 ? kSuccess : kInvalidHandle;
+    return handles_.erase(key) != 0 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
 long MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* maxValueNameLength) {
     Handle handle;
-    long status = Usable(key, kQueryValue, &handle);
-    if (status != kSuccess) return status;
+    long status = Usable(key, kKeyQueryValue, &handle);
+    if (status != kErrorSuccess) return status;
     std::size_t longest = 0;
     for (const Value& value : handle.node->values) longest = std::max(longest, value.name.size());
     if (maxValueNameLength != nullptr) *maxValueNameLength = static_cast<std::uint32_t>(longest);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength) {
     Handle handle;
-    long status = Usable(key, kQueryValue, &handle);
-    if (status != kSuccess) return status;
-    if (name == nullptr || nameLength == nullptr) return kInvalidParameter;
+    long status = Usable(key, kKeyQueryValue, &handle);
+    if (status != kErrorSuccess) return status;
+    if (name == nullptr || nameLength == nullptr) return kErrorInvalidParameter;
     const auto& values = handle.node->values;
-    if (index >= values.size()) return kNoMoreItems;
+    if (index >= values.size()) return kErrorNoMoreItems;
     const std::string& found = values[index].name;
-    if (found.size() + 1 > *nameLength) return kMoreData;
+    if (found.size() + 1 > *nameLength) return kErrorMoreData;
     std::memcpy(name, found.c_str(), found.size() + 1);
     *nameLength = static_cast<std::uint32_t>(found.size());
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 long MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name, std::uint32_t nameSize) {
     Handle handle;
-    long status = Usable(key, kEnumerateSubKeys, &handle);
-    if (status != kSuccess) return status;
-    if (name == nullptr) return kInvalidParameter;
+    long status = Usable(key, kKeyEnumerateSubKeys, &handle);
+    if (status != kErrorSuccess) return status;
+    if (name == nullptr) return kErrorInvalidParameter;
     const auto& children = handle.node->children;
-    if (index >= children.size()) return kNoMoreItems;
+    if (index >= children.size()) return kErrorNoMoreItems;
     const std::string& found = children[index]->name;
-    if (found.size() + 1 > nameSize) return kMoreData;
+    if (found.size() + 1 > nameSize) return kErrorMoreData;
     std::memcpy(name, found.c_str(), found.size() + 1);
-    return kSuccess;
+    return kErrorSuccess;
 }
 
 std::uint32_t MemoryRegistry::ExpandEnvironmentStrings(const char* source, char* destination, std::uint32_t size) {

@@ -28,7 +28,6 @@ public:
 
     // What the code under test left behind.
     int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
-    int HandlesOpened() const { return handlesOpened_; }
 
     // RegistryApi
     long OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) override;
@@ -79,7 +78,6 @@ private:
     std::shared_ptr<Node> classesRoot_;
     std::map<RegKey, Handle> handles_;
     RegKey nextHandle_ = 0x1000;
-    int handlesOpened_ = 0;
     std::set<std::int32_t> refusingRoots_;
     // Names kept in upper case: environment names are not case-sensitive.
     std::map<std::string, std::string> environment_;

@@ -13,7 +13,8 @@
 
 class ScriptedFolderDialog : public FolderDialog {
 public:
-    void WillPick(const std::string& path) { answers_.push_back(FolderPick{true, path}); }
+    // Cut at the first zero, as the shell's answer is.
+    void WillPick(const std::string& path) { answers_.push_back(FolderPick{true, path.substr(0, path.find('\0'))}); }
     void WillPickVirtualFolder() { answers_.push_back(FolderPick{false, ""}); }
     void WillCancel() { answers_.push_back(std::nullopt); }
 

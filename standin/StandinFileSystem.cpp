@@ -162,7 +162,6 @@ std::unique_ptr<InputFile> StandinFileSystem::OpenForReading(const std::string& 
     auto found = entries_.find(Resolve(path));
     if (found == entries_.end()) throw Failure(53, "", "File not found");
     if (found->second.folder || found->second.locked) throw Failure(75, "", "Path/File access error");
-    ++openCount_;
     return std::make_unique<StringFile>(found->second.content, found->second.failReadsAfter);
 }
 

@@ -34,7 +34,6 @@ public:
     bool Exists(const std::string& path) const;
 
     std::string CurrentFolder() const;  // ends in a backslash
-    int OpenCount() const { return openCount_; }
 
     // FileSystem
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
@@ -60,5 +59,4 @@ private:
     std::vector<std::string> creationOrder_;
     char currentDrive_ = 'C';
     std::map<char, std::string> currentFolderOfDrive_;
-    int openCount_ = 0;
 };

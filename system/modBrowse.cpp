@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kTextValue = 1;
-
 // The accessor lives only for the one write, so it is made here and dropped
 // on return.
 void SaveGameFolder(Platform& platform, const std::string& folder) {
@@ -26,7 +24,7 @@ void SaveGameFolder(Platform& platform, const std::string& folder) {
     registry.ClassKey(kHkeyCurrentUser);
     registry.SectionKey(settings::kKeyAsFolderIsStored);
     registry.ValueKey(settings::kGameFolderValue);
-    registry.ValueType(kTextValue);
+    registry.ValueType(kRegSz);
     registry.Value(TaggedValue(folder));
 }
 
@@ -41,7 +39,7 @@ void BrowseForGameFolder(Platform& platform) {
 
             std::string path;
             if (pick->hasPath) {
-                path = pick->path.substr(0, pick->path.find('\0'));
+                path = pick->path;
                 if (path.empty() || path.back() != '\\') path += '\\';
                 // Holds the pick while it is tested; a failure from here on
                 // leaves it there, as the folder this run then uses.
@@ -52,7 +50,6 @@ void BrowseForGameFolder(Platform& platform) {
             bool hasMarker = FileExists(platform.files, path + game::kMarkerFile);
             bool hasExecutable = FileExists(platform.files, path + game::kExecutableAsPicked);
             if (pick->hasPath && hasMarker && hasExecutable) {
-                GameFolder = path;
                 SaveGameFolder(platform, GameFolder);
                 return;
             }

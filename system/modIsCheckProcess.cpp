@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/Failure.h"
-#include "platform/Platform.h"
 #include "platform/ProcessApi.h"
 #include "platform/UserMessages.h"
 
@@ -21,26 +20,18 @@ constexpr std::int32_t kPlatformWindows = 1;    // VER_PLATFORM_WIN32_WINDOWS
 constexpr std::int32_t kPlatformNt = 2;         // VER_PLATFORM_WIN32_NT
 constexpr std::uint32_t kSnapProcess = 2;       // TH32CS_SNAPPROCESS
 constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+// Only the first module (the program file) is read; the list is offered
+// 200 bytes, however many handles that holds on the platform.
 constexpr std::uint32_t kModuleArrayBytes = 200;
+constexpr std::uint32_t kModuleArrayLength = kModuleArrayBytes / sizeof(ModuleHandle);
+// The id list starts at twice this many bytes and doubles while the system
+// fills it to the brim.
+constexpr std::uint32_t kIdListHalfStartBytes = 8;
+// Any byte count at least the start size makes the first call happen.
+constexpr std::uint32_t kIdListAssumedBytes = 96;
+constexpr std::uint32_t kIdBytes = sizeof(std::uint32_t);
 constexpr std::uint32_t kModulePathLength = 260;
 constexpr const char* kSnapshotName = "GTA2.EXE";
-
-// Closes a snapshot or process handle however the search leaves its loop.
-class OwnedProcessHandle {
-public:
-    OwnedProcessHandle(ProcessApi& api, ProcessHandle handle) : api_(api), handle_(handle) {}
-    ~OwnedProcessHandle() {
-        if (handle_ != 0 && handle_ != kInvalidHandleValue) api_.CloseHandle(handle_);
-    }
-    OwnedProcessHandle(const OwnedProcessHandle&) = delete;
-    OwnedProcessHandle& operator=(const OwnedProcessHandle&) = delete;
-
-    ProcessHandle get() const { return handle_; }
-
-private:
-    ProcessApi& api_;
-    ProcessHandle handle_;
-};
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -57,8 +48,8 @@ std::string Lower(std::string text) {
 // The Windows 95 family names only the file, and the caller's name is not
 // consulted here: any process whose name contains the game's counts.
 bool SearchSnapshot(ProcessApi& api) {
-    OwnedProcessHandle snapshot(api, api.CreateToolhelp32Snapshot(kSnapProcess, 0));
-    if (snapshot.get() == kInvalidHandleValue) return false;
+    UniqueSnapshotHandle snapshot(api.CreateToolhelp32Snapshot(kSnapProcess, 0), api);
+    if (!snapshot) return false;
 
     ProcessEntry32 entry;
     entry.dwSize = kProcessEntry32Size;
@@ -75,24 +66,24 @@ bool SearchSnapshot(ProcessApi& api) {
 }
 
 std::vector<std::uint32_t> GatherProcessIds(ProcessApi& api) {
-    std::uint32_t cb = 8;
-    std::uint32_t returned = 96;
+    std::uint32_t cb = kIdListHalfStartBytes;
+    std::uint32_t returned = kIdListAssumedBytes;
     std::vector<std::uint32_t> ids;
     // A full buffer may have cut the list short, so grow until the system
     // hands back less than the buffer holds.
     while (cb <= returned) {
         cb *= 2;
-        ids.assign(cb / 4, 0);
+        ids.assign(cb / kIdBytes, 0);
         if (!api.EnumProcesses(ids.data(), cb, &returned)) return {};
     }
-    ids.resize(returned / 4);
+    ids.resize(returned / kIdBytes);
     return ids;
 }
 
 // Nothing when the modules cannot be listed (Wine's own 64-bit services, for
 // one): such a process is skipped, even for an empty name.
 std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle process) {
-    ModuleHandle modules[200] = {};
+    ModuleHandle modules[kModuleArrayLength] = {};
     std::uint32_t needed = 0;
     if (!api.EnumProcessModules(process, modules, kModuleArrayBytes, &needed)) return std::nullopt;
     char path[kModulePathLength] = {};
@@ -105,9 +96,9 @@ std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle proce
 bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
     const std::string wanted = Lower(exeName);
     for (std::uint32_t id : GatherProcessIds(api)) {
-        OwnedProcessHandle process(api, api.OpenProcess(kQueryAndRead, false, id));
+        UniqueProcessHandle process(api.OpenProcess(kQueryAndRead, false, id), api);
         // Processes we may not query (system ones, other users') are skipped.
-        if (process.get() == 0) continue;
+        if (!process) continue;
         std::optional<std::string> found = ExecutablePathOf(api, process.get());
         if (!found) continue;
         const std::string& path = *found;
@@ -119,20 +110,20 @@ bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
 
 }  // namespace
 
-bool IsProcessRunning(Platform& platform, const std::string& exeName) {
+bool IsProcessRunning(ProcessApi& processes, UserMessages& messages, const std::string& exeName) {
     try {
-        switch (GetPlatformId(platform.processes)) {
+        switch (GetPlatformId(processes)) {
             case kPlatformWindows:
-                return SearchSnapshot(platform.processes);
+                return SearchSnapshot(processes);
             case kPlatformNt:
-                return SearchProcessStatus(platform.processes, exeName);
+                return SearchProcessStatus(processes, exeName);
             default:
                 return false;
         }
     } catch (const Failure& failure) {
-        platform.messages.ShowMessage("Error searching for GTA2 in the process list: " + failure.Description());
+        messages.ShowMessage("Error searching for GTA2 in the process list: " + failure.Description());
     } catch (const std::exception& error) {
-        platform.messages.ShowMessage(std::string("Error searching for GTA2 in the process list: ") + error.what());
+        messages.ShowMessage(std::string("Error searching for GTA2 in the process list: ") + error.what());
     }
     return false;
 }

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string>
 
-struct Platform;
 class ProcessApi;
+class UserMessages;
 
 // True when a running process matches `exeName` by the rules of the platform's
 // road; false when none does, on an unknown platform, and after a failure,
 // which it reports in its own message box.
-bool IsProcessRunning(Platform& platform, const std::string& exeName);
+bool IsProcessRunning(ProcessApi& processes, UserMessages& messages, const std::string& exeName);
 
 // The dwPlatformId that GetVersionExA reports; 0 when the call fails.
 std::int32_t GetPlatformId(ProcessApi& processes);

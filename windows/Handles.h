@@ -1,58 +1,18 @@
 #pragma once
-// Move-only owners of Win32 resources, so that no handle is closed by hand on
-// the success path and forgotten on a failure path.
+// The Win32 owners: the portable owner with a closer for each kind of
+// resource the Windows side holds.
 //
 //   UniqueHandle process(OpenProcess(...));   // closed by CloseHandle
 //   UniqueHkey key;  RegOpenKeyExA(..., key.put());
-//   if (!key) ...;   key.get();  key.reset();  HKEY raw = key.release();
+//   UniqueWindowDc screen(GetDC(nullptr), nullptr);   // ReleaseDC(nullptr, ...)
 //
 // Each owner knows which value means "nothing owned": most kernel handles use
 // null, but CreateFile and the Tool Help snapshot return INVALID_HANDLE_VALUE.
 
+#include <objbase.h>
 #include <windows.h>
 
-#include <objbase.h>
-
-#include <utility>
-
-template <typename T, typename Traits>
-class UniqueResource {
-public:
-    UniqueResource() noexcept = default;
-    explicit UniqueResource(T value) noexcept : value_(value) {}
-    ~UniqueResource() { reset(); }
-
-    UniqueResource(const UniqueResource&) = delete;
-    UniqueResource& operator=(const UniqueResource&) = delete;
-
-    UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
-    UniqueResource& operator=(UniqueResource&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    T get() const noexcept { return value_; }
-    explicit operator bool() const noexcept { return value_ != Traits::Invalid(); }
-
-    // Closes what is owned (if anything) and takes `value` instead.
-    void reset(T value = Traits::Invalid()) noexcept {
-        T old = std::exchange(value_, value);
-        if (old != Traits::Invalid()) Traits::Close(old);
-    }
-
-    // Gives up ownership without closing.
-    T release() noexcept { return std::exchange(value_, Traits::Invalid()); }
-
-    // For out-parameters (RegOpenKeyExA(..., key.put())): closes what is
-    // owned first, so reusing an owner never leaks.
-    T* put() noexcept {
-        reset();
-        return &value_;
-    }
-
-private:
-    T value_ = Traits::Invalid();
-};
+#include "platform/UniqueResource.h"
 
 namespace handle_traits {
 
@@ -86,6 +46,12 @@ struct CoTaskMemory {
     static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
 };
 
+// FormatMessage's FORMAT_MESSAGE_ALLOCATE_BUFFER text.
+struct LocalMemory {
+    static void* Invalid() noexcept { return nullptr; }
+    static void Close(void* p) noexcept { ::LocalFree(p); }
+};
+
 struct GdiObject {
     static HGDIOBJ Invalid() noexcept { return nullptr; }
     static void Close(HGDIOBJ o) noexcept { ::DeleteObject(o); }
@@ -96,6 +62,23 @@ struct Library {
     static void Close(HMODULE m) noexcept { ::FreeLibrary(m); }
 };
 
+// A device context made by CreateCompatibleDC.
+struct MemoryDc {
+    static HDC Invalid() noexcept { return nullptr; }
+    static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
+};
+
+// A device context borrowed by GetDC goes back to the window it came from.
+class WindowDc {
+public:
+    WindowDc(HWND window = nullptr) noexcept : window_(window) {}
+    static HDC Invalid() noexcept { return nullptr; }
+    void Close(HDC dc) const noexcept { ::ReleaseDC(window_, dc); }
+
+private:
+    HWND window_;
+};
+
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<HANDLE, handle_traits::Kernel>;
@@ -103,5 +86,8 @@ using UniqueFileHandle = UniqueResource<HANDLE, handle_traits::KernelFile>;
 using UniqueFindHandle = UniqueResource<HANDLE, handle_traits::FindFile>;
 using UniqueHkey = UniqueResource<HKEY, handle_traits::RegistryKey>;
 using UniqueCoTaskMem = UniqueResource<void*, handle_traits::CoTaskMemory>;
+using UniqueLocalMemory = UniqueResource<void*, handle_traits::LocalMemory>;
 using UniqueGdiObject = UniqueResource<HGDIOBJ, handle_traits::GdiObject>;
 using UniqueLibrary = UniqueResource<HMODULE, handle_traits::Library>;
+using UniqueMemoryDc = UniqueResource<HDC, handle_traits::MemoryDc>;
+using UniqueWindowDc = UniqueResource<HDC, handle_traits::WindowDc>;

@@ -9,6 +9,7 @@
 
 #include "platform/Failure.h"
 #include "windows/Handles.h"
+#include "windows/SystemErrorText.h"
 
 namespace {
 
@@ -41,20 +42,6 @@ private:
 };
 
 }  // namespace
-
-std::string SystemErrorText(unsigned long error) {
-    char* text = nullptr;
-    DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result;
-    if (length != 0 && text != nullptr) result.assign(text, length);
-    if (text != nullptr) LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-        result.pop_back();
-    if (result.empty()) result = "System error " + std::to_string(error);
-    return result;
-}
 
 std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
     std::vector<std::string> names;

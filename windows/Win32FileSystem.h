@@ -11,6 +11,3 @@ public:
     void ChangeDrive(char driveLetter) override;
     void ChangeFolder(const std::string& path) override;
 };
-
-// The system's own text for an error number, without its line end.
-std::string SystemErrorText(unsigned long error);

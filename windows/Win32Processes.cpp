@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Failure.h"
-#include "windows/Win32FileSystem.h"
+#include "windows/SystemErrorText.h"
 
 namespace {
 

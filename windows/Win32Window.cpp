@@ -8,6 +8,7 @@
 
 #include "platform/Failure.h"
 #include "platform/UserMessages.h"
+#include "windows/SystemErrorText.h"
 
 namespace {
 
@@ -21,18 +22,9 @@ constexpr int kListLeft = 120, kListTop = 960, kListWidth = 10455, kListHeight =
 constexpr int kStartLeft = 4200, kStartTop = 120, kStartWidth = 1935, kStartHeight = 495;
 constexpr int kTwipsPerInch = 1440;
 
-// The numbers a list control has always reported for these misuses.
-constexpr std::int32_t kInvalidPropertyValue = 380;
-constexpr std::int32_t kIndexOutOfBounds = 35600;
-
 [[noreturn]] void FailWithSystemText(const char* what) {
     const DWORD error = GetLastError();
-    char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
-    std::string description = text;
-    while (!description.empty() && (description.back() == '\n' || description.back() == '\r')) description.pop_back();
-    throw Failure(static_cast<std::int32_t>(error), "", std::string(what) + ": " + description);
+    throw Failure(static_cast<std::int32_t>(error), "", std::string(what) + ": " + SystemErrorText(error));
 }
 
 }  // namespace
@@ -44,10 +36,11 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Create() {
-    HDC screen = GetDC(nullptr);
-    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    {
+        UniqueWindowDc screen(GetDC(nullptr));
+        dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
     if (dpiX_ <= 0) dpiX_ = 96;
     if (dpiY_ <= 0) dpiY_ = 96;
 
@@ -154,41 +147,41 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wPara
 
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE:
-        if (shown_) {
-            resizedWhileShowing_ = true;
-            Raise(handlers_.resize);
-        }
-        return 0;
-    case WM_NOTIFY:
-        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kStartId && HIWORD(wParam) == BN_CLICKED &&
-            reinterpret_cast<HWND>(lParam) == start_) {
-            Raise(handlers_.startClick);
-        }
-        return 0;
-    case WM_ACTIVATE:
-        // Give the focus back to the control that had it, as a dialog does.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            focusBeforeDeactivation_ = GetFocus();
-        } else if (focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_)) {
-            SetFocus(focusBeforeDeactivation_);
+        case WM_SIZE:
+            if (shown_) {
+                resizedWhileShowing_ = true;
+                Raise(handlers_.resize);
+            }
             return 0;
-        }
-        break;
-    case WM_SETFOCUS:
-        SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
-                                                                                          : list_);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        window_ = list_ = start_ = tooltip_ = nullptr;
-        break;
+        case WM_NOTIFY:
+            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kStartId && HIWORD(wParam) == BN_CLICKED &&
+                reinterpret_cast<HWND>(lParam) == start_) {
+                Raise(handlers_.startClick);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            // Give the focus back to the control that had it, as a dialog does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focusBeforeDeactivation_ = GetFocus();
+            } else if (focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_)) {
+                SetFocus(focusBeforeDeactivation_);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
+                                                                                            : list_);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            window_ = list_ = start_ = tooltip_ = nullptr;
+            break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -198,8 +191,8 @@ void Win32Window::OnNotify(const NMHDR& header) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     // Only a row becoming selected is a click on it; the deselection of the
     // previous row and focus-only changes are not.
-    const bool becameSelected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
-                                !(change.uOldState & LVIS_SELECTED);
+    const bool becameSelected =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
     if (becameSelected && change.iItem >= 0) {
         const int position = change.iItem + 1;
         Raise([this, position] { handlers_.itemClick(position); });
@@ -226,14 +219,6 @@ int Win32Window::TwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch,
 
 void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(window_, caption.c_str()); }
 
-std::string Win32Window::Caption() const {
-    const int length = GetWindowTextLengthA(window_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(window_, &text[0], length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 int Win32Window::OuterWidthTwips() const {
     RECT r{};
     GetWindowRect(window_, &r);
@@ -249,14 +234,14 @@ int Win32Window::OuterHeightTwips() const {
 // ---- The list's size ------------------------------------------------------------------
 
 void Win32Window::SetListWidthTwips(int width) {
-    if (width < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    if (width < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
     GetWindowRect(list_, &r);
     SetWindowPos(list_, nullptr, 0, 0, PixelsX(width), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::SetListHeightTwips(int height) {
-    if (height < 0) throw Failure(kInvalidPropertyValue, "", "Invalid property value");
+    if (height < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
     GetWindowRect(list_, &r);
     SetWindowPos(list_, nullptr, 0, 0, r.right - r.left, PixelsY(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -289,12 +274,12 @@ void Win32Window::AddColumn(const std::string& title, int widthTwips) {
     const int index = ColumnCount();
     column.iSubItem = index;
     if (SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) < 0) {
-        throw Failure(kIndexOutOfBounds, "", "The column could not be added");
+        throw Failure(kErrIndexOutOfBounds, "", "The column could not be added");
     }
 }
 
 void Win32Window::SetColumnTitle(int column, const std::string& title) {
-    if (column < 1 || column > ColumnCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (column < 1 || column > ColumnCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     LVCOLUMNA header{};
     header.mask = LVCF_TEXT;
     header.pszText = const_cast<char*>(title.c_str());
@@ -310,7 +295,7 @@ void Win32Window::KeepSelectionVisibleWithoutFocus() {
 int Win32Window::RowCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
 void Win32Window::CheckRow(int position) const {
-    if (position < 1 || position > RowCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (position < 1 || position > RowCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
 }
 
 // The list redraws itself for every row added, hidden or not: during the
@@ -331,14 +316,14 @@ void Win32Window::ResumeListDrawing() {
 }
 
 void Win32Window::InsertRow(int position, const MapEntry& entry) {
-    if (position < 1 || position > RowCount() + 1) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (position < 1 || position > RowCount() + 1) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     SuspendListDrawing();
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = position - 1;
     item.pszText = const_cast<char*>(entry.name.c_str());
     const LRESULT index = SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    if (index < 0) throw Failure(kIndexOutOfBounds, "", "The row could not be added");
+    if (index < 0) throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
     const std::string* cells[] = {&entry.mmp, &entry.gmp, &entry.sty, &entry.scr};
     for (int sub = 1; sub <= 4; ++sub) {
         LVITEMA cell{};
@@ -350,7 +335,7 @@ void Win32Window::InsertRow(int position, const MapEntry& entry) {
 
 std::string Win32Window::CellText(int position, int column) const {
     CheckRow(position);
-    if (column < 1 || column > ColumnCount()) throw Failure(kIndexOutOfBounds, "", "Index out of bounds");
+    if (column < 1 || column > ColumnCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     // The control says only how much it copied: grow until it fits.
     for (size_t size = 256;; size *= 2) {
         std::vector<char> buffer(size, '\0');

@@ -42,7 +42,6 @@ public:
 
     // LauncherView
     void SetCaption(const std::string& caption) override;
-    std::string Caption() const override;
     int OuterWidthTwips() const override;
     int OuterHeightTwips() const override;
     void SetListWidthTwips(int width) override;

@@ -10,6 +10,7 @@
 
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
+#include "windows/ExecutableName.h"
 #include "windows/Win32FileSystem.h"
 #include "windows/Win32FolderDialog.h"
 #include "windows/Win32MessageBoxes.h"
@@ -18,18 +19,6 @@
 #include "windows/Win32Window.h"
 
 namespace {
-
-// The registry accessor names its failures after the program file.
-std::string ExecutableName() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : 0);
-    const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
 
 class ComApartment {
 public:

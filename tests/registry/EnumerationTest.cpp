@@ -85,14 +85,14 @@ TEST_F(Enumeration, LongestSubkeyNamesDoNotEndTheListing) {
     // Made relative to the scratch key: the narrow-text calls refuse a whole
     // path longer than 260 characters.
     RegistryApi& api = world->Api();
-    RegKey parent = 0;
-    ASSERT_EQ(api.CreateKeyEx(RootKey(kHkeyCurrentUser), scratch, 0x3F, &parent), 0);
-    for (const std::string& child : {longest, nearly, std::string("C")}) {
-        RegKey key = 0;
-        EXPECT_EQ(api.CreateKeyEx(parent, child, 0x3F, &key), 0) << child.size();
-        api.CloseKey(key);
+    {
+        UniqueKey parent(api);
+        ASSERT_EQ(api.CreateKeyEx(RootKey(kHkeyCurrentUser), scratch, 0x3F, parent.put()), 0);
+        for (const std::string& child : {longest, nearly, std::string("C")}) {
+            UniqueKey key(api);
+            EXPECT_EQ(api.CreateKeyEx(parent.get(), child, 0x3F, key.put()), 0) << child.size();
+        }
     }
-    api.CloseKey(parent);
 
     EXPECT_TRUE(reg->EnumerateSections(stale, count));
     ASSERT_EQ(count, 3);

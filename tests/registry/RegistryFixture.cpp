@@ -31,49 +31,46 @@ void RegistryTest::RemoveTree(std::int32_t root, const std::string& path) { Remo
 // exceed what the narrow-text calls accept as one path.
 void RegistryTest::RemoveTree(RegKey parent, const std::string& path) {
     RegistryApi& api = world->Api();
-    RegKey key = 0;
-    if (api.OpenKeyEx(parent, path, 0x8 | 0x1, &key) != 0) return;
-    std::vector<std::string> children;
-    char child[512];
-    for (std::uint32_t index = 0; api.EnumKey(key, index, child, sizeof child) == 0; ++index) {
-        children.push_back(child);
+    {
+        UniqueKey key(api);
+        if (api.OpenKeyEx(parent, path, 0x8 | 0x1, key.put()) != 0) return;
+        std::vector<std::string> children;
+        char child[512];
+        for (std::uint32_t index = 0; api.EnumKey(key.get(), index, child, sizeof child) == 0; ++index) {
+            children.push_back(child);
+        }
+        for (const std::string& c : children) RemoveTree(key.get(), c);
     }
-    for (const std::string& c : children) RemoveTree(key, c);
-    api.CloseKey(key);
     api.DeleteKey(parent, path);
 }
 
 void RegistryTest::PutRaw(std::int32_t root, const std::string& path, const std::string& valueName, std::uint32_t type,
                           const Bytes& data) {
     RegistryApi& api = world->Api();
-    RegKey key = 0;
-    ASSERT_EQ(api.CreateKeyEx(RootKey(root), path, 0x3F, &key), 0) << path;
-    EXPECT_EQ(api.SetValueEx(key, valueName, type, data.data(), static_cast<std::uint32_t>(data.size())), 0);
-    api.CloseKey(key);
+    UniqueKey key(api);
+    ASSERT_EQ(api.CreateKeyEx(RootKey(root), path, 0x3F, key.put()), 0) << path;
+    EXPECT_EQ(api.SetValueEx(key.get(), valueName, type, data.data(), static_cast<std::uint32_t>(data.size())), 0);
 }
 
 RawValue RegistryTest::GetRaw(std::int32_t root, const std::string& path, const std::string& valueName) {
     RegistryApi& api = world->Api();
     RawValue raw;
-    RegKey key = 0;
-    raw.status = api.OpenKeyEx(RootKey(root), path, 0x1, &key);
+    UniqueKey key(api);
+    raw.status = api.OpenKeyEx(RootKey(root), path, 0x1, key.put());
     if (raw.status != 0) return raw;
     std::uint32_t size = 0;
-    raw.status = api.QueryValueEx(key, valueName, &raw.type, nullptr, &size);
+    raw.status = api.QueryValueEx(key.get(), valueName, &raw.type, nullptr, &size);
     if (raw.status == 0) {
         raw.data.assign(size, 0xCC);
-        raw.status = api.QueryValueEx(key, valueName, nullptr, raw.data.data(), &size);
+        raw.status = api.QueryValueEx(key.get(), valueName, nullptr, raw.data.data(), &size);
         raw.data.resize(size);
     }
-    api.CloseKey(key);
     return raw;
 }
 
 bool RegistryTest::RawKeyExists(std::int32_t root, const std::string& path) {
-    RegKey key = 0;
-    if (world->Api().OpenKeyEx(RootKey(root), path, 0x1, &key) != 0) return false;
-    world->Api().CloseKey(key);
-    return true;
+    UniqueKey key(world->Api());
+    return world->Api().OpenKeyEx(RootKey(root), path, 0x1, key.put()) == 0;
 }
 
 void RegistryTest::At(const std::string& valueName, std::int32_t root) {

@@ -4,8 +4,8 @@
 
 #include "launcher/GameFolder.h"
 #include "platform/Failure.h"
-#include "standin/MemoryRegistry.h"
 #include "registry/cRegistry.h"
+#include "standin/MemoryRegistry.h"
 #include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"
 
@@ -33,14 +33,13 @@ protected:
 
     // GTA2Folder as stored, and its registry type; nothing when absent.
     std::optional<std::pair<std::string, std::uint32_t>> StoredFolder() {
-        RegKey key = 0;
-        if (registry.OpenKeyEx(RootKey(kHkeyCurrentUser), "Software\\Lanternhall", 0x20019, &key) != 0)
+        UniqueKey key(registry);
+        if (registry.OpenKeyEx(RootKey(kHkeyCurrentUser), "Software\\Lanternhall", 0x20019, key.put()) != 0)
             return std::nullopt;
         std::uint32_t type = 0;
         std::uint8_t data[512] = {};
         std::uint32_t size = sizeof data;
-        long status = registry.QueryValueEx(key, "GTA2Folder", &type, data, &size);
-        registry.CloseKey(key);
+        long status = registry.QueryValueEx(key.get(), "GTA2Folder", &type, data, &size);
         if (status != 0) return std::nullopt;
         std::string text(reinterpret_cast<const char*>(data), size);
         if (!text.empty() && text.back() == '\0') text.pop_back();

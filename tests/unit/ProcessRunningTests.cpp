@@ -12,10 +12,7 @@ const char* const kSearchFailed = "Error searching for GTA2 in the process list:
 class ProcessStatusRoad : public ::testing::Test {
 protected:
     void SetUp() override { world.processes.platformId = 2; }
-    bool Running(const std::string& name) {
-        Platform platform = world.WithoutRegistry();
-        return IsProcessRunning(platform, name);
-    }
+    bool Running(const std::string& name) { return IsProcessRunning(world.processes, world.messages, name); }
     SystemTestPlatform world;
 };
 
@@ -108,10 +105,7 @@ TEST_F(ProcessStatusRoad, MissingProcessStatusLibraryIsReportedAndAnswersFalse) 
 class SnapshotRoad : public ::testing::Test {
 protected:
     void SetUp() override { world.processes.platformId = 1; }
-    bool Running(const std::string& name) {
-        Platform platform = world.WithoutRegistry();
-        return IsProcessRunning(platform, name);
-    }
+    bool Running(const std::string& name) { return IsProcessRunning(world.processes, world.messages, name); }
     SystemTestPlatform world;
 };
 
@@ -163,8 +157,7 @@ TEST(ProcessRunningOtherPlatforms, UnknownPlatformAnswersFalseWithoutSearchingOr
         SystemTestPlatform world;
         world.processes.AddProcess("C:\\Games\\gta2.exe");
         world.processes.platformId = id;
-        Platform platform = world.WithoutRegistry();
-        EXPECT_FALSE(IsProcessRunning(platform, "gta2.exe")) << "platform " << id;
+        EXPECT_FALSE(IsProcessRunning(world.processes, world.messages, "gta2.exe")) << "platform " << id;
         EXPECT_EQ(world.processes.handlesOpened, 0);
         EXPECT_TRUE(world.processes.enumBufferSizes.empty());
         EXPECT_TRUE(world.messages.shown.empty());
@@ -176,8 +169,7 @@ TEST(ProcessRunningOtherPlatforms, FailedVersionQueryMeansPlatformZero) {
     world.processes.AddProcess("C:\\Games\\gta2.exe");
     world.processes.versionQueryFails = true;
     EXPECT_EQ(GetPlatformId(world.processes), 0);
-    Platform platform = world.WithoutRegistry();
-    EXPECT_FALSE(IsProcessRunning(platform, "gta2.exe"));
+    EXPECT_FALSE(IsProcessRunning(world.processes, world.messages, "gta2.exe"));
     EXPECT_TRUE(world.messages.shown.empty());
 
     world.processes.versionQueryFails = false;

@@ -128,11 +128,10 @@ protected:
     std::vector<MapEntry> ExpectedCatalogue() const {
         std::vector<std::string> searchOrder;
         WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((game_ / "data\\*.mmp").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
+        UniqueFindHandle search(FindFirstFileA((game_ / "data\\*.mmp").c_str(), &found));
+        if (search) {
             do searchOrder.emplace_back(found.cFileName);
-            while (FindNextFileA(search, &found));
-            FindClose(search);
+            while (FindNextFileA(search.get(), &found));
         }
         auto searchPosition = [&](const MapEntry& row) {
             return std::find(searchOrder.begin(), searchOrder.end(), row.mmp) - searchOrder.begin();

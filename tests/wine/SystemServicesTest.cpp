@@ -4,22 +4,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <fstream>
 #include <map>
 
 #include "platform/Failure.h"
-#include "platform/Platform.h"
 #include "standin/RecordingMessages.h"
-#include "windows/Win32FileSystem.h"
-#include "windows/Win32FolderDialog.h"
-#include "windows/Win32Processes.h"
 #include "support/FakeGame.h"
 #include "support/GuiDriver.h"
 #include "support/Scratch.h"
 #include "system/modIsCheckProcess.h"
 #include "system/modMisc.h"
-#include "unit/SystemTestPlatform.h"
+#include "windows/Win32FileSystem.h"
+#include "windows/Win32Processes.h"
 
 namespace {
 
@@ -43,37 +39,6 @@ protected:
     gui::ScratchFolder scratch{"system-files"};
     Win32FileSystem files;
 };
-
-TEST_F(Win32FilesTest, OnlyPlainAndReadOnlyFilesExist) {
-    EXPECT_TRUE(FileExists(files, In("gta2.exe")));
-    EXPECT_TRUE(FileExists(files, In("readme.txt")));
-    EXPECT_TRUE(FileExists(files, In("data\\attract\\attr1.rep")));
-    EXPECT_FALSE(FileExists(files, In("hidden.dat")));
-    EXPECT_FALSE(FileExists(files, In("system.dat")));
-    EXPECT_FALSE(FileExists(files, In("data")));
-    EXPECT_FALSE(FileExists(files, In("missing.exe")));
-    EXPECT_FALSE(FileExists(files, In("nofolder\\gta2.exe")));
-    EXPECT_FALSE(FileExists(files, ""));
-}
-
-TEST_F(Win32FilesTest, CaseIsIgnoredAndWildcardsMatchPlainFilesOnly) {
-    EXPECT_TRUE(FileExists(files, In("GTA2.exe")));
-    EXPECT_TRUE(FileExists(files, In("DATA\\ATTRACT\\ATTR1.REP")));
-    EXPECT_TRUE(FileExists(files, In("data\\*.mmp")));
-    EXPECT_TRUE(FileExists(files, In("gta?.exe")));
-    EXPECT_FALSE(FileExists(files, In("*.dat")));
-    EXPECT_FALSE(FileExists(files, In("dat?")));
-    std::vector<std::string> names = files.FindPlainFiles(In("*"));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"gta2.exe", "readme.txt"}));
-}
-
-TEST_F(Win32FilesTest, ADriveThatIsNotThereIsNoFileAndNoDialog) {
-    // No such drive in the Wine prefix: the answer comes back without any
-    // system box waiting for a medium.
-    EXPECT_FALSE(FileExists(files, "Q:\\gta2.exe"));
-    EXPECT_FALSE(FileExists(files, "\\\\nohost\\share\\gta2.exe"));
-}
 
 TEST_F(Win32FilesTest, OpenReadsTheWholeFileAndFailuresCarryTheSystemsText) {
     std::string content;
@@ -140,19 +105,6 @@ TEST_F(Win32FilesTest, FolderAndDriveChangesMoveTheCurrentFolder) {
 
 const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
 
-// The platform with the real process list and recorded messages. No test
-// here reaches the registry or the dialog.
-struct ProcessWorld {
-    explicit ProcessWorld(ProcessApi& api) : processes(api) {}
-    Platform Get() { return Platform{registry, files, processes, dialog, messages, "SystemServicesTest"}; }
-
-    UnreachableRegistry registry;
-    Win32FileSystem files;
-    ProcessApi& processes;
-    Win32FolderDialog dialog{[] { return HWND{}; }};
-    RecordingMessages messages;
-};
-
 // The snapshot road on the real Tool Help functions: the same process list,
 // reported as the Windows 95 family.
 class ReportsWindows95 : public Win32Processes {
@@ -202,38 +154,37 @@ TEST_F(RunningGameTest, StartedGameRunsInItsFolderWithItsQuotedPath) {
 TEST_F(RunningGameTest, GameIsFoundByNameOnBothRoadsUntilItStops) {
     Win32Processes real;
     ReportsWindows95 windows95;
-    ProcessWorld nt(real), old(windows95);
+    RecordingMessages messages;
+    auto onNt = [&](const std::string& name) { return IsProcessRunning(real, messages, name); };
+    auto onWindows95 = [&](const std::string& name) { return IsProcessRunning(windows95, messages, name); };
     EXPECT_EQ(GetPlatformId(real), 2);
 
-    Platform ntPlatform = nt.Get(), oldPlatform = old.Get();
-    EXPECT_FALSE(IsProcessRunning(ntPlatform, "gta2.exe"));
-    EXPECT_FALSE(IsProcessRunning(oldPlatform, "gta2.exe"));
+    EXPECT_FALSE(onNt("gta2.exe"));
+    EXPECT_FALSE(onWindows95("gta2.exe"));
 
     ASSERT_NE(StartGame(), 0u);
-    EXPECT_TRUE(IsProcessRunning(ntPlatform, "gta2.exe"));
-    EXPECT_TRUE(IsProcessRunning(ntPlatform, "GTA2.EXE"));
-    EXPECT_TRUE(IsProcessRunning(ntPlatform, "\\gta2.exe"));
-    EXPECT_FALSE(IsProcessRunning(ntPlatform, "xgta2.exe"));
-    EXPECT_TRUE(IsProcessRunning(oldPlatform, "ignored.exe"));
+    EXPECT_TRUE(onNt("gta2.exe"));
+    EXPECT_TRUE(onNt("GTA2.EXE"));
+    EXPECT_TRUE(onNt("\\gta2.exe"));
+    EXPECT_FALSE(onNt("xgta2.exe"));
+    EXPECT_TRUE(onWindows95("ignored.exe"));
 
     StopGame();
-    EXPECT_FALSE(IsProcessRunning(ntPlatform, "gta2.exe"));
-    EXPECT_FALSE(IsProcessRunning(oldPlatform, "gta2.exe"));
+    EXPECT_FALSE(onNt("gta2.exe"));
+    EXPECT_FALSE(onWindows95("gta2.exe"));
     // This test program itself is found by its own name.
-    EXPECT_TRUE(IsProcessRunning(ntPlatform, "system_services_win32.exe"));
-    EXPECT_TRUE(nt.messages.shown.empty());
-    EXPECT_TRUE(old.messages.shown.empty());
+    EXPECT_TRUE(onNt("system_services_win32.exe"));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(ProcessLibraries, AMissingLibraryIsReportedAndAnswersFalse) {
     Win32Processes noProcessStatus("kernel32.dll", "brindleway-no-such-psapi.dll");
-    ProcessWorld world(noProcessStatus);
-    Platform platform = world.Get();
-    EXPECT_FALSE(IsProcessRunning(platform, "system_services_win32.exe"));
-    ASSERT_EQ(world.messages.shown.size(), 1u);
+    RecordingMessages messages;
+    EXPECT_FALSE(IsProcessRunning(noProcessStatus, messages, "system_services_win32.exe"));
+    ASSERT_EQ(messages.shown.size(), 1u);
     const std::string prefix = "Error searching for GTA2 in the process list: ";
-    EXPECT_EQ(world.messages.shown[0].rfind(prefix, 0), 0u) << world.messages.shown[0];
-    EXPECT_NE(world.messages.shown[0].find("brindleway-no-such-psapi.dll"), std::string::npos);
+    EXPECT_EQ(messages.shown[0].rfind(prefix, 0), 0u) << messages.shown[0];
+    EXPECT_NE(messages.shown[0].find("brindleway-no-such-psapi.dll"), std::string::npos);
 
     // A library that lacks the function fails the same way.
     Win32Processes wrongLibrary("kernel32.dll", "user32.dll");

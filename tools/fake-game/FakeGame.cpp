@@ -19,6 +19,8 @@
 
 #include <string>
 
+#include "windows/Handles.h"
+
 namespace {
 
 constexpr const char* kDebugKey = "software\\dma design ltd\\gta2\\Debug";
@@ -35,13 +37,13 @@ std::string CurrentFolder() {
 // The game is a 32-bit program, so it sees the 32-bit view of the machine
 // root; asking for that view explicitly keeps it so under any host.
 void ReportDebugValues(HKEY root, const char* rootName, std::string& report) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kDebugKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return;
+    UniqueHkey key;
+    if (RegOpenKeyExA(root, kDebugKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, key.put()) != ERROR_SUCCESS) return;
     for (const char* name : kValueNames) {
         DWORD type = 0;
         BYTE data[1024] = {};
         DWORD size = sizeof data - 1;
-        if (RegQueryValueExA(key, name, nullptr, &type, data, &size) != ERROR_SUCCESS) continue;
+        if (RegQueryValueExA(key.get(), name, nullptr, &type, data, &size) != ERROR_SUCCESS) continue;
         std::string text;
         if (type == REG_DWORD && size == sizeof(DWORD)) {
             DWORD number = 0;
@@ -54,7 +56,6 @@ void ReportDebugValues(HKEY root, const char* rootName, std::string& report) {
         report += std::string(rootName) + "." + name + "=" + text + "\r\n";
         report += std::string(rootName) + "." + name + ".type=" + std::to_string(type) + "\r\n";
     }
-    RegCloseKey(key);
 }
 
 std::string BuildReport() {
@@ -69,12 +70,13 @@ std::string BuildReport() {
 
 bool WriteReport(const std::string& report) {
     std::string partial = std::string(kReportName) + ".partial";
-    HANDLE file =
-        CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    UniqueFileHandle file(
+        CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    BOOL ok = WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-    CloseHandle(file);
+    BOOL ok = WriteFile(file.get(), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    // Closed before the rename, which a file still open would refuse.
+    file.reset();
     if (!ok || written != report.size()) return false;
     return MoveFileExA(partial.c_str(), kReportName, MOVEFILE_REPLACE_EXISTING) != FALSE;
 }

@@ -2,27 +2,21 @@
 
 #include <windows.h>
 
-// The world's members keep their plain names; the A forms are called below.
+// The world's and the registry's members keep their plain names; the A forms
+// are called below.
 #undef SetEnvironmentVariable
+#undef ExpandEnvironmentStrings
 
-#include "windows/Win32Registry.h"
 #include "support/RegistryTestWorld.h"
+#include "windows/ExecutableName.h"
+#include "windows/Win32Registry.h"
 
 namespace {
 
 class Win32RegistryWorld : public RegistryTestWorld {
 public:
     RegistryApi& Api() override { return registry_; }
-    std::string ExecutableName() const override {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string name = path;
-        std::size_t slash = name.find_last_of("\\/");
-        if (slash != std::string::npos) name.erase(0, slash + 1);
-        std::size_t dot = name.find_last_of('.');
-        if (dot != std::string::npos) name.erase(dot);
-        return name;
-    }
+    std::string ExecutableName() const override { return ::ExecutableName(); }
     void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
         SetEnvironmentVariableA(name.c_str(), value.c_str());
     }

@@ -124,7 +124,7 @@ Program Program::Start(const StartOptions& options) {
                         &startup, &info)) {
         Fail("cannot start " + program);
     }
-    CloseHandle(info.hThread);
+    UniqueHandle thread(info.hThread);
     return Program(UniqueHandle(info.hProcess), info.dwProcessId);
 }
 
@@ -158,9 +158,7 @@ HWND Program::WaitForMainWindow(DWORD timeout) const {
     return main;
 }
 
-bool Program::WaitForIdle(DWORD timeout) const {
-    return WaitForInputIdle(process_.get(), timeout) == 0;
-}
+bool Program::WaitForIdle(DWORD timeout) const { return WaitForInputIdle(process_.get(), timeout) == 0; }
 
 std::optional<DWORD> Program::Close(DWORD timeout) {
     if (HWND main = WaitForMainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
@@ -524,12 +522,12 @@ void SaveWindowBitmap(HWND window, const std::string& path) {
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0) throw DriverError("the window has no area to capture");
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
-    HGDIOBJ old = SelectObject(memory, bitmap.get());
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
+    UniqueWindowDc screen(GetDC(nullptr));
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+    SelectObject(memory.get(), old);
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -542,10 +540,8 @@ void SaveWindowBitmap(HWND window, const std::string& path) {
     std::vector<char> pixels(stride * static_cast<DWORD>(height));
     BITMAPINFO info{};
     info.bmiHeader = header;
-    int lines = GetDIBits(memory, static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height), pixels.data(),
+    int lines = GetDIBits(memory.get(), static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height), pixels.data(),
                           &info, DIB_RGB_COLORS);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     if (lines != height) throw DriverError("GetDIBits read " + std::to_string(lines) + " lines");
 
     BITMAPFILEHEADER file{};
