@@ -4,8 +4,8 @@
 
 #include "launcher/GameFolder.h"
 #include "platform/Failure.h"
-#include "standin/MemoryRegistry.h"
 #include "registry/cRegistry.h"
+#include "standin/MemoryRegistry.h"
 #include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"
 
@@ -115,6 +115,20 @@ TEST_F(BrowseForGameFolderTest, AVirtualFolderIsNeverAcceptedEvenWhereTheGameIsC
     Browse();
     EXPECT_EQ(world.folderDialog.titles.size(), 2u);
     EXPECT_EQ(GameFolder, "");
+    EXPECT_FALSE(StoredFolder());
+}
+
+TEST_F(BrowseForGameFolderTest, ADialogThatCannotBeShownIsReportedOnceAndChangesNothing) {
+    world.folderDialog.WillPick("C:\\OnlyExe");
+    world.folderDialog.WillFail(
+        "Cannot find SHBrowseForFolderA in shell32.dll: The specified procedure could not be found.");
+    world.folderDialog.WillPick("C:\\Games\\GTA2");  // must not be reached: no further ask
+    Browse();
+    EXPECT_EQ(world.folderDialog.titles.size(), 2u);
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0],
+              "Cannot find SHBrowseForFolderA in shell32.dll: The specified procedure could not be found.");
+    EXPECT_EQ(GameFolder, "C:\\Old\\");
     EXPECT_FALSE(StoredFolder());
 }
 
