@@ -10,6 +10,7 @@
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
 #include "windows/SystemLibrary.h"
+#include "windows/Win32CodePage.h"
 #include "windows/Win32FileSystem.h"
 #include "windows/Win32FolderDialog.h"
 #include "windows/Win32MessageBoxes.h"
@@ -47,7 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         Win32Processes processes;
         Win32FolderDialog folderDialog([&window] { return window.Handle(); });
         Win32MessageBoxes messages([&window] { return window.Handle(); });
-        Platform platform{registry, files, processes, folderDialog, messages, ExecutableName()};
+        Win32CodePage codePage;
+        Platform platform{registry, files, processes, folderDialog, messages, ExecutableName(), codePage};
 
         window.Create();
         frmLauncher form(window, platform);
