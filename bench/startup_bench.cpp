@@ -1,7 +1,10 @@
 // Under Wine: the time from starting the real program to its titled window
 // (caption "Orvo's Brindleway ..."), with 0, 1,000 and 10,000 description
 // files in the game's data folder.
-// startup_bench.exe BRINDLEWAY_EXE [RUNS]. Prints figures.
+// Beside it, BARE_WINDOW_EXE (bench/bare_window.cpp) when given: a bare
+// window that reads the same files first; each start of one is followed by a
+// start of the other, so that both meet the same machine.
+// startup_bench.exe BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE]]. Prints figures.
 
 #include <windows.h>
 
@@ -60,7 +63,8 @@ void WriteDescriptionFiles(const gui::ScratchFolder& game, int count) {
 }
 
 // One start: milliseconds to the titled window, or a negative number when it
-// never came or the list does not hold every map.
+// never came or the list does not hold every map (not checked for a negative
+// `expectedRows`: the bare window has no list).
 double TimeOneStart(const std::string& program, const std::string& folder, int expectedRows) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
@@ -74,6 +78,10 @@ double TimeOneStart(const std::string& program, const std::string& folder, int e
     }
     QueryPerformanceCounter(&end);
     if (!search.found) return -1;
+    if (expectedRows < 0) {
+        app.Close(kTimeout);
+        return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    }
     app.WaitForIdle();
     HWND list = gui::FindChild(search.found, "SysListView32");
     const int rows = list ? gui::ListRowCount(list) : -1;
@@ -115,11 +123,12 @@ double TimeBareReading(const gui::ScratchFolder& game) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: startup_bench BRINDLEWAY_EXE [RUNS]\n");
+        std::printf("usage: startup_bench BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE]]\n");
         return 2;
     }
     const std::string program = gui::WindowsPath(argv[1]);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+    const std::string bare = argc > 3 ? gui::WindowsPath(argv[3]) : std::string();
     gui::ScopedRegistryValue index(HKEY_CURRENT_USER, "Software\\Lanternhall", "map_index", std::nullopt);
     gui::ScratchFolder elsewhere("startup-bench-cwd");
 
@@ -132,20 +141,29 @@ int main(int argc, char** argv) {
         // The first start pays for loading the program and filling caches:
         // shown apart, not counted.
         const double first = TimeOneStart(program, elsewhere.Path(), files + kBuiltInMaps);
-        std::vector<double> times;
+        if (!bare.empty()) TimeOneStart(bare, elsewhere.Path(), -1);
+        std::vector<double> times, bareTimes;
         for (int i = 0; i < runs; ++i) {
             const double ms = TimeOneStart(program, elsewhere.Path(), files + kBuiltInMaps);
-            if (ms < 0) {
+            const double bareMs = bare.empty() ? 0 : TimeOneStart(bare, elsewhere.Path(), -1);
+            if (ms < 0 || bareMs < 0) {
                 std::printf("%5d files: run %d failed\n", files, i + 1);
                 return 1;
             }
             times.push_back(ms);
+            bareTimes.push_back(bareMs);
         }
         std::sort(times.begin(), times.end());
+        std::sort(bareTimes.begin(), bareTimes.end());
         std::printf(
             "%5d description files: start to titled window median %7.1f ms, min %7.1f, max %7.1f over %d "
             "starts (first start %.1f ms, not counted); finding and reading the files alone %.1f ms\n",
             files, times[times.size() / 2], times.front(), times.back(), runs, first, TimeBareReading(game));
+        if (!bare.empty()) {
+            const double median = bareTimes[bareTimes.size() / 2];
+            std::printf("%5d description files: bare window reading them median %7.1f ms; program/bare %.2fx\n", files,
+                        median, times[times.size() / 2] / median);
+        }
         std::fflush(stdout);
     }
     return 0;

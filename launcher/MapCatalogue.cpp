@@ -38,14 +38,14 @@ const std::vector<MapEntry>& BuiltInMaps() {
     return maps;
 }
 
-MapDescription ReadMapDescription(FileSystem& files, const std::string& path) {
+MapDescription ReadMapDescription(FileSystem& files, const std::string& path, const CodePage& codePage) {
     std::unique_ptr<InputFile> file;
     try {
         file = files.OpenForReading(path);
     } catch (const Failure& failure) {
         throw Failure(failure.Number(), failure.Source(), "the file cannot be opened: " + failure.Description());
     }
-    MapDescriptionParser parser;
+    MapDescriptionParser parser(codePage);
     char piece[kReadPiece];
     while (parser.Result() == MapDescriptionParser::Outcome::NeedMore) {
         std::size_t count = 0;
@@ -77,7 +77,8 @@ int AddMapRow(LauncherView& view, const MapEntry& entry) {
     return position;
 }
 
-DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder) {
+DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder,
+                                 const CodePage& codePage) {
     DescriptionScan scan;
     // Sorted here first, so that a folder of thousands of maps does not make
     // the list shift its rows for every insertion; a stable sort keeps equal
@@ -87,7 +88,7 @@ DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const st
     for (const std::string& fileName : files.FindPlainFiles(gameFolder + game::kDescriptionPattern)) {
         MapDescription description;
         try {
-            description = ReadMapDescription(files, folder + fileName);
+            description = ReadMapDescription(files, folder + fileName, codePage);
         } catch (const Failure& failure) {
             if (scan.skipped++ == 0) {
                 scan.firstSkippedFile = fileName;

@@ -17,7 +17,8 @@ const std::vector<MapEntry>& BuiltInMaps();
 
 // Reads the description file at `path`, a piece at a time and no further than
 // needed. Throws Failure whose description says why the file is unusable.
-MapDescription ReadMapDescription(FileSystem& files, const std::string& path);
+MapDescription ReadMapDescription(FileSystem& files, const std::string& path,
+                                  const CodePage& codePage = OneBytePerCharacter());
 
 // Inserts `entry` at its sorted position (after rows with an equal name);
 // returns that position.
@@ -31,7 +32,8 @@ struct DescriptionScan {
 
 // Adds a row for every readable data\*.mmp file below `gameFolder`; an
 // unreadable one is skipped so that it cannot hide the rest of the catalogue.
-DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder);
+DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder,
+                                 const CodePage& codePage = OneBytePerCharacter());
 
 // What the user is told about the skipped files; empty when none was skipped.
 std::string DescribeSkippedFiles(const DescriptionScan& scan);

@@ -9,16 +9,34 @@ constexpr std::size_t kNameSkip = 14;
 constexpr std::size_t kNameLength = 100;
 constexpr std::size_t kValueSkip = 10;
 
-}  // namespace
-
-std::string CutMapName(const std::string& line) {
-    if (line.size() <= kNameSkip) return std::string();
-    return line.substr(kNameSkip, kNameLength);
+// Moves `at` on by up to `characters` characters of `line`; returns how
+// many it passed. A lead byte that ends the line stands alone, as the
+// system reads it.
+std::size_t Advance(const std::string& line, std::size_t& at, std::size_t characters, const CodePage& codePage) {
+    std::size_t passed = 0;
+    while (passed < characters && at < line.size()) {
+        const bool pair = codePage.IsLeadByte(static_cast<unsigned char>(line[at])) && at + 1 < line.size();
+        at += pair ? 2 : 1;
+        ++passed;
+    }
+    return passed;
 }
 
-bool CutMapValue(const std::string& line, std::string& value) {
-    if (line.size() < kValueSkip) return false;
-    value = line.substr(kValueSkip);
+}  // namespace
+
+std::string CutMapName(const std::string& line, const CodePage& codePage) {
+    std::size_t start = 0;
+    Advance(line, start, kNameSkip, codePage);
+    if (start >= line.size()) return std::string();
+    std::size_t end = start;
+    Advance(line, end, kNameLength, codePage);
+    return line.substr(start, end - start);
+}
+
+bool CutMapValue(const std::string& line, std::string& value, const CodePage& codePage) {
+    std::size_t start = 0;
+    if (Advance(line, start, kValueSkip, codePage) < kValueSkip) return false;
+    value = line.substr(start);
     return true;
 }
 
@@ -35,10 +53,10 @@ void MapDescriptionParser::EndLine() {
 
 // All five lines are in: cut the values, in the order the row is filled.
 void MapDescriptionParser::Decide() {
-    description_.name = CutMapName(lines_[3]);
+    description_.name = CutMapName(lines_[3], codePage_);
     std::string* values[] = {&description_.gmp, &description_.sty, &description_.scr};
     for (int i = 0; i < 3; ++i) {
-        if (!CutMapValue(lines_[i], *values[i])) {
+        if (!CutMapValue(lines_[i], *values[i], codePage_)) {
             problemLine_ = i + 2;
             outcome_ = Outcome::ShortValue;
             return;
@@ -107,8 +125,8 @@ std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line) {
 }
 
 MapDescriptionParser::Outcome ParseMapDescription(const std::string& content, MapDescription& description,
-                                                  int* problemLine) {
-    MapDescriptionParser parser;
+                                                  int* problemLine, const CodePage& codePage) {
+    MapDescriptionParser parser(codePage);
     if (parser.Feed(content.data(), content.size()) == MapDescriptionParser::Outcome::NeedMore) parser.Finish();
     description = parser.Description();
     if (problemLine != nullptr) *problemLine = parser.ProblemLine();

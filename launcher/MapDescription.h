@@ -2,16 +2,21 @@
 // Reading a map description file (data\*.mmp): the map's display name and
 // its three file names, taken by position from the first five lines.
 //
-// This part only sees bytes: it is fed the file in pieces, stops as soon as
-// it has what it needs, and keeps at most the lines it uses, each bounded in
-// length, so a huge or hostile file costs neither time nor memory. Opening
-// and reading the file is up to the caller (ReadMapDescription in
-// MapCatalogue.h).
+// This part is fed the file in pieces, stops as soon as it has what it
+// needs, and keeps at most the lines it uses, each bounded in length, so a
+// huge or hostile file costs neither time nor memory. Opening and reading
+// the file is up to the caller (ReadMapDescription in MapCatalogue.h).
+//
+// Positions count characters of the system's ANSI code page: on double-byte
+// code pages a character may take two bytes, and none is ever cut in half.
 
 #include <cstddef>
 #include <string>
 
-// A line longer than this (line end not counted) makes a file unreadable.
+#include "platform/CodePage.h"
+
+// A line longer than this many bytes (line end not counted) makes a file
+// unreadable.
 inline constexpr std::size_t kMaxDescriptionLineLength = 64 * 1024;
 
 struct MapDescription {
@@ -23,11 +28,11 @@ struct MapDescription {
 
 // Name rule: characters 15 to 114 of the line (counted from 1); empty for a
 // line of 14 characters or fewer.
-std::string CutMapName(const std::string& line);
+std::string CutMapName(const std::string& line, const CodePage& codePage = OneBytePerCharacter());
 
 // Value rule: characters 11 to the end of the line; false for a line shorter
 // than 10 characters (exactly 10 gives empty text).
-bool CutMapValue(const std::string& line, std::string& value);
+bool CutMapValue(const std::string& line, std::string& value, const CodePage& codePage = OneBytePerCharacter());
 
 class MapDescriptionParser {
 public:
@@ -38,6 +43,8 @@ public:
         LineTooLong,  // ProblemLine() is longer than kMaxDescriptionLineLength
         ShortValue,   // ProblemLine() (2, 3 or 4) is shorter than 10 characters
     };
+
+    explicit MapDescriptionParser(const CodePage& codePage = OneBytePerCharacter()) : codePage_(codePage) {}
 
     // Takes the next `size` bytes of the file. Returns NeedMore until the
     // file's fate is decided; further bytes after that are ignored.
@@ -53,6 +60,7 @@ private:
     void EndLine();
     void Decide();
 
+    const CodePage& codePage_;
     Outcome outcome_ = Outcome::NeedMore;
     int lineNumber_ = 1;  // the line being read
     std::size_t lineLength_ = 0;
@@ -69,4 +77,5 @@ std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line);
 
 // The whole of a file held in memory (tests, fuzzing).
 MapDescriptionParser::Outcome ParseMapDescription(const std::string& content, MapDescription& description,
-                                                  int* problemLine = nullptr);
+                                                  int* problemLine = nullptr,
+                                                  const CodePage& codePage = OneBytePerCharacter());

@@ -93,7 +93,7 @@ void frmLauncher::Form_Load() {
         view_.ApplyListOptions();
         for (const ColumnSpec& column : kColumns) view_.AddColumn(column.title, column.widthTwips);
 
-        const DescriptionScan scan = AddDescribedMaps(view_, platform_.files, GameFolder);
+        const DescriptionScan scan = AddDescribedMaps(view_, platform_.files, GameFolder, platform_.codePage);
         for (const MapEntry& map : BuiltInMaps()) AddMapRow(view_, map);
 
         RestoreMapSelection();

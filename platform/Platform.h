@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/CodePage.h"
+
 class RegistryApi;
 class FileSystem;
 class ProcessApi;
@@ -20,4 +22,7 @@ struct Platform {
     // The running program's file name without folder and extension; the
     // registry accessor names itself after it in its failures.
     std::string executableName;
+    // How the system splits text into characters; the stand-ins and the
+    // tests that do not care keep to one byte per character.
+    const CodePage& codePage = OneBytePerCharacter();
 };

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build and test tools on Debian/Ubuntu when any is missing:
 # CMake, GCC, GoogleTest, 32-bit MinGW-w64, 32-bit Wine, Xvfb, icoutils,
-# ImageMagick and clang's fuzzer runtime. Does nothing when all are there.
+# ImageMagick, clang's fuzzer runtime, and the Japanese locale (a Wine test
+# reads a map description in code page 932). Does nothing when all are there.
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb x11-utils
-    icoutils imagemagick clang python3 ca-certificates)
+    icoutils imagemagick clang python3 ca-certificates locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,14 +18,27 @@ done
 if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
     missing+=(libclang-rt-dev)
 fi
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Wine takes the code page from the Unix locale, which glibc knows only once generated.
+needs_japanese() { ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; }
+[ ${#missing[@]} -eq 0 ] && ! needs_japanese && exit 0
 
-echo "install-packages: installing ${missing[*]}"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "install-packages: run as root or install sudo" >&2; exit 1; }
     sudo=(sudo)
 fi
+generate_japanese() {
+    if needs_japanese; then
+        echo "install-packages: generating the ja_JP.UTF-8 locale"
+        "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+    fi
+}
+if [ ${#missing[@]} -eq 0 ]; then
+    generate_japanese
+    exit 0
+fi
+
+echo "install-packages: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" dpkg --add-architecture i386
 "${sudo[@]}" apt-get update -q
@@ -35,3 +49,4 @@ if ! apt-cache show libclang-rt-dev >/dev/null 2>&1; then
     done
 fi
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+generate_japanese

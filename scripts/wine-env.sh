@@ -3,7 +3,13 @@
 # prefix and an Xvfb display of our own, both kept under one state folder.
 #   wine-env.sh start STATE_DIR   (idempotent)
 #   wine-env.sh stop STATE_DIR
+# BRINDLEWAY_DPI (default 96) sets the screen resolution of a new prefix; a
+# world at another resolution needs a state folder of its own.
 set -euo pipefail
+dpi=${BRINDLEWAY_DPI:-96}
+# The desktop grows with the resolution, so that the window fits whole.
+desktop_width=$((1024 * dpi / 96))
+desktop_height=$((768 * dpi / 96))
 
 action=${1:?start or stop}
 state=${2:?state folder}
@@ -26,7 +32,7 @@ start_display() {
     local n
     for n in $(seq 91 189); do
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] && ! display_is_up "$n"; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi 96 >"$state/xvfb.log" 2>&1 9>&- &
+            Xvfb ":$n" -screen 0 $((desktop_width + 256))x$((desktop_height + 256))x24 -nolisten tcp -dpi "$dpi" >"$state/xvfb.log" 2>&1 9>&- &
             echo $! >"$state/xvfb.pid"
             local tries
             for tries in $(seq 1 100); do
@@ -48,9 +54,9 @@ start_prefix() {
         # A virtual desktop gives every window a frame without a window
         # manager, and closing windows then costs no waiting.
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 9>&-
-        # Screen resolution 96 DPI: 15 twips make one pixel.
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 9>&-
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${desktop_width}x${desktop_height}" /f >/dev/null 2>&1 9>&-
+        # Screen resolution, 96 DPI unless asked otherwise: 15 twips make one pixel.
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
         timeout 120 wineserver -w 9>&- || true
         touch "$state/prefix/.brindleway-ready"
     fi

@@ -9,7 +9,6 @@
 // Each owner knows which value means "nothing owned": most kernel handles use
 // null, but CreateFile and the Tool Help snapshot return INVALID_HANDLE_VALUE.
 
-#include <objbase.h>
 #include <windows.h>
 
 #include "platform/UniqueResource.h"
@@ -41,9 +40,19 @@ struct RegistryKey {
     }
 };
 
-struct CoTaskMemory {
+// Memory that the shell or COM hands back. The free function is passed in
+// once it is bound: naming CoTaskMemFree here would load ole32 at every start.
+class CoTaskMemory {
+public:
+    using FreeFunction = void(WINAPI*)(void*);
+    CoTaskMemory(FreeFunction free = nullptr) noexcept : free_(free) {}
     static void* Invalid() noexcept { return nullptr; }
-    static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
+    void Close(void* p) const noexcept {
+        if (free_) free_(p);
+    }
+
+private:
+    FreeFunction free_;
 };
 
 // FormatMessage's FORMAT_MESSAGE_ALLOCATE_BUFFER text.

@@ -10,6 +10,7 @@
 #include "platform/Failure.h"
 #include "windows/Handles.h"
 #include "windows/SystemErrorText.h"
+#include "windows/SystemLibrary.h"
 
 namespace {
 
@@ -19,6 +20,41 @@ constexpr const char* kSource = "FileSystem";
     DWORD error = GetLastError();
     throw Failure(static_cast<std::int32_t>(error), kSource, SystemErrorText(error));
 }
+
+// A drive without a medium would otherwise put up the system's "insert a
+// disk" box instead of simply failing the search. Windows 7 and later keep
+// the change to this thread; before that the process's mode is changed for
+// the moment, which the program's single thread makes just as safe.
+class NoCriticalErrorBoxes {
+public:
+    NoCriticalErrorBoxes() {
+        if (setThreadMode_) {
+            setThreadMode_(kQuiet, &old_);
+        } else {
+            old_ = SetErrorMode(kQuiet);
+        }
+    }
+    ~NoCriticalErrorBoxes() {
+        if (setThreadMode_) {
+            setThreadMode_(old_, nullptr);
+        } else {
+            SetErrorMode(old_);
+        }
+    }
+    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
+    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
+
+private:
+    using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, DWORD*);
+    static constexpr UINT kQuiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    const SetThreadErrorModeFn setThreadMode_ = Bound();
+    DWORD old_ = 0;
+
+    static SetThreadErrorModeFn Bound() {
+        static const auto function = FindKernelFunction<SetThreadErrorModeFn>("SetThreadErrorMode");
+        return function;
+    }
+};
 
 class Win32InputFile : public InputFile {
 public:
@@ -46,13 +82,12 @@ private:
 std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
     std::vector<std::string> names;
     if (pattern.empty()) return names;
-    // A drive without a medium would otherwise put up the system's
-    // "insert a disk" box instead of simply failing the search.
-    DWORD oldMode = 0;
-    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
     WIN32_FIND_DATAA found;
-    UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    SetThreadErrorMode(oldMode, nullptr);
+    UniqueFindHandle search;
+    {
+        NoCriticalErrorBoxes quiet;
+        search.reset(FindFirstFileA(pattern.c_str(), &found));
+    }
     if (!search) return names;
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {

@@ -2,13 +2,72 @@
 
 #include "windows/Win32FolderDialog.h"
 
+#include <objbase.h>
 #include <shlobj.h>
 
-#include "windows/Handles.h"
+#include "platform/Failure.h"
+#include "windows/SystemLibrary.h"
+#include "windows/SystemErrorText.h"
 
-Win32FolderDialog::Win32FolderDialog(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+namespace {
+
+constexpr const char* kSource = "FolderDialog";
+
+using BrowseForFolderFn = PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOA);
+using PathFromListFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPSTR);
+using FreeMemoryFn = handle_traits::CoTaskMemory::FreeFunction;
+using InitialiseFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+using UninitialiseFn = void(WINAPI*)();
+
+}  // namespace
+
+Win32FolderDialog::Win32FolderDialog(std::function<HWND()> owner, std::string shellLibrary, std::string comLibrary)
+    : owner_(std::move(owner)) {
+    shell_.name = std::move(shellLibrary);
+    com_.name = std::move(comLibrary);
+}
+
+Win32FolderDialog::~Win32FolderDialog() {
+    // Before ole32 itself is let go, below.
+    if (comStarted_) AsFunction<UninitialiseFn>(uninitialise_)();
+}
+
+FARPROC Win32FolderDialog::Bind(BoundLibrary& library, const char* function) {
+    if (!library.module) {
+        library.module.reset(LoadSystemLibrary(library.name));
+        if (!library.module) {
+            DWORD error = GetLastError();
+            throw Failure(static_cast<std::int32_t>(error), kSource,
+                          "Cannot load " + library.name + ": " + SystemErrorText(error));
+        }
+    }
+    FARPROC address = GetProcAddress(library.module.get(), function);
+    if (address == nullptr) {
+        DWORD error = GetLastError();
+        throw Failure(static_cast<std::int32_t>(error), kSource,
+                      "Cannot find " + std::string(function) + " in " + library.name + ": " + SystemErrorText(error));
+    }
+    return address;
+}
+
+// Everything is found before COM is started, so that a missing function
+// leaves nothing half set up.
+void Win32FolderDialog::BindAll() {
+    if (!browseForFolder_) browseForFolder_ = Bind(shell_, "SHBrowseForFolderA");
+    if (!pathFromList_) pathFromList_ = Bind(shell_, "SHGetPathFromIDListA");
+    if (!freeMemory_) freeMemory_ = Bind(com_, "CoTaskMemFree");
+    if (!initialise_) initialise_ = Bind(com_, "CoInitializeEx");
+    if (!uninitialise_) uninitialise_ = Bind(com_, "CoUninitialize");
+    if (!comStarted_) {
+        // The dialog needs a single-threaded apartment. One that cannot be
+        // had (the thread chose another) is left to the dialog to cope with.
+        comStarted_ = SUCCEEDED(AsFunction<InitialiseFn>(initialise_)(nullptr, COINIT_APARTMENTTHREADED));
+    }
+}
 
 std::optional<FolderPick> Win32FolderDialog::Browse(const std::string& title, std::uint32_t flags) {
+    BindAll();
+
     char displayName[MAX_PATH] = {};  // filled by the shell, never used
     BROWSEINFOA info;
     ZeroMemory(&info, sizeof info);
@@ -20,13 +79,14 @@ std::optional<FolderPick> Win32FolderDialog::Browse(const std::string& title, st
     info.lpfn = nullptr;
     info.lParam = 0;
 
-    // The shell hands back its own memory for the list: ours to free.
-    UniqueCoTaskMem list(SHBrowseForFolderA(&info));
+    // The shell hands back its own memory for the item list: ours to free.
+    UniqueCoTaskMem list(AsFunction<BrowseForFolderFn>(browseForFolder_)(&info),
+                         handle_traits::CoTaskMemory(AsFunction<FreeMemoryFn>(freeMemory_)));
     if (!list) return std::nullopt;
 
     FolderPick pick;
     char path[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(list.get()), path)) {
+    if (AsFunction<PathFromListFn>(pathFromList_)(static_cast<PCIDLIST_ABSOLUTE>(list.get()), path)) {
         pick.hasPath = true;
         pick.path = path;  // up to the first zero
     }

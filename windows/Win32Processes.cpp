@@ -9,6 +9,7 @@
 
 #include "platform/Failure.h"
 #include "windows/SystemErrorText.h"
+#include "windows/SystemLibrary.h"
 
 namespace {
 
@@ -20,11 +21,9 @@ using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EnumModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
 using ModuleFileNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 
-// GetProcAddress gives a generic pointer; going through void(*)() is the
-// sanctioned way to give it its real type.
 template <typename Function>
 Function As(FARPROC address) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+    return AsFunction<Function>(address);
 }
 
 HANDLE AsHandle(ProcessHandle handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -44,19 +43,6 @@ bool WalkSnapshot(Walk walk, ProcessHandle snapshot, ProcessEntry32* entry) {
 }
 
 }  // namespace
-
-HMODULE LoadSystemLibrary(const std::string& name) {
-    HMODULE module = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    // Systems without the search flags refuse it as an invalid parameter;
-    // naming the full path keeps the search out of the program's folder
-    // and the current folder there too.
-    char folder[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::string path = std::string(folder, length) + "\\" + name;
-    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 Win32Processes::Win32Processes(std::string toolHelpLibrary, std::string processStatusLibrary) {
     toolHelp_.name = std::move(toolHelpLibrary);

@@ -14,6 +14,7 @@
 
 #include "platform/ProcessApi.h"
 #include "windows/Handles.h"
+#include "windows/SystemLibrary.h"
 
 class Win32Processes : public ProcessApi {
 public:
@@ -51,7 +52,3 @@ private:
     FARPROC enumModules_ = nullptr;
     FARPROC moduleFileName_ = nullptr;
 };
-
-// Loads a library from the system folder and nowhere else; null on failure,
-// with the reason left in GetLastError.
-HMODULE LoadSystemLibrary(const std::string& name);

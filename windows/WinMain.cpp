@@ -2,15 +2,16 @@
 // runs its event loop on this, the only user-interface thread.
 
 #include <windows.h>
-
+// commctrl.h relies on the types of windows.h.
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <string>
 
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
 #include "windows/ExecutableName.h"
+#include "windows/SystemLibrary.h"
+#include "windows/Win32CodePage.h"
 #include "windows/Win32FileSystem.h"
 #include "windows/Win32FolderDialog.h"
 #include "windows/Win32MessageBoxes.h"
@@ -18,26 +19,8 @@
 #include "windows/Win32Registry.h"
 #include "windows/Win32Window.h"
 
-namespace {
-
-class ComApartment {
-public:
-    // The shell's folder dialog needs a single-threaded apartment.
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    ComApartment com;
+    RestrictLibrarySearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
@@ -50,12 +33,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         Win32Processes processes;
         Win32FolderDialog folderDialog([&window] { return window.Handle(); });
         Win32MessageBoxes messages([&window] { return window.Handle(); });
-        Platform platform{registry, files, processes, folderDialog, messages, ExecutableName()};
+        Win32CodePage codePage;
+        Platform platform{registry, files, processes, folderDialog, messages, ExecutableName(), codePage};
 
         window.Create();
         frmLauncher form(window, platform);
-        window.SetHandlers({[&form] { form.Form_Load(); },
-                            [&form] { form.Form_Resize(); },
+        window.SetHandlers({[&form] { form.Form_Load(); }, [&form] { form.Form_Resize(); },
                             [&form](int position) { form.lvMaps_ItemClick(position); },
                             [&form] { form.cmdStart_Click(); }});
         window.LoadAndShow(showCommand);

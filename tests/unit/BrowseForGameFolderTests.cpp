@@ -117,6 +117,20 @@ TEST_F(BrowseForGameFolderTest, AVirtualFolderIsNeverAcceptedEvenWhereTheGameIsC
     EXPECT_FALSE(StoredFolder());
 }
 
+TEST_F(BrowseForGameFolderTest, ADialogThatCannotBeShownIsReportedOnceAndChangesNothing) {
+    world.folderDialog.WillPick("C:\\OnlyExe");
+    world.folderDialog.WillFail(
+        "Cannot find SHBrowseForFolderA in shell32.dll: The specified procedure could not be found.");
+    world.folderDialog.WillPick("C:\\Games\\GTA2");  // must not be reached: no further ask
+    Browse();
+    EXPECT_EQ(world.folderDialog.titles.size(), 2u);
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0],
+              "Cannot find SHBrowseForFolderA in shell32.dll: The specified procedure could not be found.");
+    EXPECT_EQ(GameFolder, "C:\\Old\\");
+    EXPECT_FALSE(StoredFolder());
+}
+
 TEST_F(BrowseForGameFolderTest, AFailedSaveShowsTheDescriptionAloneAndKeepsTheAcceptedFolder) {
     // The description the accessor gives for this very write.
     std::string expected;

@@ -8,6 +8,7 @@
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapDescription.h"
 #include "platform/Failure.h"
+#include "standin/StandinCodePage.h"
 #include "standin/StandinFileSystem.h"
 
 namespace {
@@ -20,10 +21,11 @@ std::string Lines(const std::string& end, bool finalEnd = true) {
     return finalEnd ? text + end : text;
 }
 
-MapDescription Parse(const std::string& content, Outcome expected, int expectedLine = 0) {
+MapDescription Parse(const std::string& content, Outcome expected, int expectedLine = 0,
+                     const CodePage& codePage = OneBytePerCharacter()) {
     MapDescription description;
     int line = -1;
-    EXPECT_EQ(ParseMapDescription(content, description, &line), expected);
+    EXPECT_EQ(ParseMapDescription(content, description, &line, codePage), expected);
     if (expectedLine != 0) {
         EXPECT_EQ(line, expectedLine);
     }
@@ -99,6 +101,38 @@ TEST(MapDescriptionCuts, NameIsCharactersFifteenToOneHundredFourteen) {
     EXPECT_EQ(CutMapName("Description = " + hundred + "0123456789012345"), hundred);
     // Bytes stay bytes: an accented ANSI name is cut by characters, one per byte.
     EXPECT_EQ(CutMapName("Description = Caf\xE9 \xC6on "), "Caf\xE9 \xC6on ");
+}
+
+// Code page 932: "\x82\xA0" is one character (a hiragana A), as is every
+// pair opened by a lead byte; plain letters stay one byte each.
+TEST(MapDescriptionCuts, DoubleByteCodePagesCountCharactersAndNeverSplitOne) {
+    const CodePage& japanese = Japanese932();
+    std::string kana;
+    for (int i = 0; i < 120; ++i) kana += "\x82\xA0";
+    const std::string line = "Description = A" + kana;
+    EXPECT_EQ(CutMapName(line, japanese), "A" + kana.substr(0, 2 * 99));
+    // Read byte by byte, the same line ends in half a character.
+    EXPECT_EQ(CutMapName(line), "A" + kana.substr(0, 2 * 49) + "\x82");
+
+    // A double-byte character as the prefix's last: the name starts after it.
+    EXPECT_EQ(CutMapName("Description =\x82\xA0Tokyo", japanese), "Tokyo");
+    // Two double-byte characters in the prefix: still fourteen characters.
+    EXPECT_EQ(CutMapName("\x90\xE0\x96\xBEMap name  = Tokyo", japanese), "Tokyo");
+    EXPECT_EQ(CutMapName("\x90\xE0\x96\xBEMap name = ", japanese), "");
+
+    // Values: ten characters skipped, and fewer than ten make the file unusable
+    // even when they take ten bytes or more.
+    std::string value;
+    ASSERT_TRUE(CutMapValue("\x83\x74\x83\x40\x83\x43\x83\x8BGMP = a.gmp", value, japanese));
+    EXPECT_EQ(value, "a.gmp");
+    EXPECT_FALSE(CutMapValue("\x83\x74\x83\x40\x83\x43\x83\x8B = ", value, japanese));
+    Parse("x\r\x83\x74\x83\x40\x83\x43\x83\x8B = \rSTYFile = b\rSCRFile = c\rDescription = n\r", Outcome::ShortValue, 2,
+          japanese);
+
+    // Western text reads the same whatever the code page.
+    MapDescription d = Parse(Lines("\r\n"), Outcome::Complete, 0, japanese);
+    EXPECT_EQ(d.name, "Old Town");
+    EXPECT_EQ(d.gmp, "town.gmp");
 }
 
 TEST(MapDescriptionFile, ReadsInPiecesAndNeverBeyondWhatItNeeds) {

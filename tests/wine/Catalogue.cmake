@@ -4,4 +4,10 @@
 if(TARGET Brindleway)
     add_gui_test(catalogue_window CatalogueWindowTest.cpp)
     target_link_libraries(catalogue_window PRIVATE brindleway_logic)
+    # Again in a Japanese locale, which gives the program code page 932; the
+    # case must run there, not skip.
+    add_wine_test(catalogue_window_japanese catalogue_window --program=$<TARGET_FILE:Brindleway>
+                  --artifacts=${BRINDLEWAY_ARTIFACTS} --gtest_filter=*Japanese*)
+    set_tests_properties(catalogue_window_japanese PROPERTIES ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8"
+                         FAIL_REGULAR_EXPRESSION "SKIPPED|0 tests from")
 endif()

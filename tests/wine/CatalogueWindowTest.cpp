@@ -321,4 +321,29 @@ TEST_F(CatalogueWindowTest, FileHeldOpenBySomeoneElseIsSkippedAndTheRestShown) {
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
+// Code page 932, where "\x82\xA0" (a hiragana A) is one character of two
+// bytes. Under Wine the Unix locale the test is started in decides the code
+// page, for the program too: CTest runs this case as catalogue_window_japanese.
+TEST_F(CatalogueWindowTest, JapaneseNamesAreCutAtOneHundredCharactersNotBytes) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8 under Wine)";
+    std::string kana;
+    for (int i = 0; i < 120; ++i) kana += "\x82\xA0";
+    // A double-byte character as the value prefix's last: the value starts after it.
+    game_.Write("data\\kana.mmp", Join({"[MapFiles]", "GMPFile =\x82\xA0kana.gmp", "STYFile = kana.sty",
+                                        "SCRFile = kana.scr", "Description = A" + kana, ""},
+                                       "\r\n"));
+    Start();
+    ASSERT_TRUE(OpenWindow());
+    bool found = false;
+    for (const MapEntry& row : DisplayedRows()) {
+        if (row.mmp != "kana.mmp") continue;
+        found = true;
+        EXPECT_EQ(row.name, "A" + kana.substr(0, 2 * 99)) << "the name is cut by bytes, or the locale is not Japanese";
+        EXPECT_EQ(row.gmp, "kana.gmp");
+    }
+    EXPECT_TRUE(found) << "kana.mmp is not listed";
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
 }  // namespace

@@ -7,15 +7,22 @@
 #include <fstream>
 #include <map>
 
+#include "launcher/GameFolder.h"
 #include "platform/Failure.h"
 #include "standin/RecordingMessages.h"
 #include "support/FakeGame.h"
 #include "support/GuiDriver.h"
 #include "support/Scratch.h"
+#include "system/modBrowse.h"
 #include "system/modIsCheckProcess.h"
 #include "system/modMisc.h"
 #include "windows/Win32FileSystem.h"
+#include "windows/Win32FolderDialog.h"
 #include "windows/Win32Processes.h"
+#include "windows/Win32Registry.h"
+#include "windows/Handles.h"
+#include "windows/SystemLibrary.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -204,6 +211,45 @@ TEST(ProcessLibraries, LibrariesComeFromTheSystemFolderOnly) {
     EXPECT_EQ(LoadSystemLibrary("brindleway-planted.dll"), nullptr);
     UniqueLibrary real(LoadSystemLibrary("psapi.dll"));
     EXPECT_TRUE(real);
+
+    // The system's own loads by plain name: found in the current folder
+    // until the program narrows the search, as it does first thing.
+    UniqueLibrary before(LoadLibraryA("brindleway-planted.dll"));
+    ASSERT_TRUE(before) << "the planted copy is not found even before the search is narrowed";
+    before.reset();
+    RestrictLibrarySearchToSystemFolder();
+    UniqueLibrary after(LoadLibraryA("brindleway-planted.dll"));
+    EXPECT_FALSE(after);
+    UniqueLibrary system(LoadLibraryA("psapi.dll"));
+    EXPECT_TRUE(system);
+    // The other tests in this process keep the usual search.
+    using SetDefaultDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    if (auto widen = FindKernelFunction<SetDefaultDirectoriesFn>("SetDefaultDllDirectories"))
+        widen(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
+TEST(FolderDialogLibraries, AMissingLibraryOrFunctionFailsOnlyThePicker) {
+    Win32RegistryApi registry;
+    Win32FileSystem files;
+    Win32Processes processes;
+    RecordingMessages messages;
+    Win32FolderDialog noShell([] { return HWND{}; }, "brindleway-no-such-shell32.dll");
+    Platform platform{registry, files, processes, noShell, messages, "SystemServicesTest"};
+    GameFolder = "C:\\Old\\";
+    BrowseForGameFolder(platform);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("Cannot load brindleway-no-such-shell32.dll: ", 0), 0u) << messages.shown[0];
+    EXPECT_EQ(GameFolder, "C:\\Old\\");
+    GameFolder.clear();
+
+    Win32FolderDialog noComFunction([] { return HWND{}; }, "shell32.dll", "user32.dll");
+    try {
+        noComFunction.Browse("title", 0);
+        FAIL() << "the dialog was shown without CoTaskMemFree";
+    } catch (const Failure& failure) {
+        EXPECT_NE(failure.Description().find("CoTaskMemFree in user32.dll"), std::string::npos)
+            << failure.Description();
+    }
 }
 
 TEST(StartProgram, AProgramThatIsNotThereFailsWithTheSystemsText) {

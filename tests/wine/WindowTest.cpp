@@ -1,6 +1,7 @@
 // The real Brindleway.exe under Wine, driven from outside: the window's
-// layout at 96 DPI, the list's set-up, the resize rule, row clicks, the
-// button's access key and tooltip, and closing.
+// layout at the screen resolution (96 DPI, and 144 in a second run), the
+// list's set-up, the resize rule, row clicks, the button's access key and
+// tooltip, and closing.
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,28 @@ const char kSettingsKey[] = "Software\\Lanternhall";
 const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
 const char kCaptionFrame[] = "Orvo's Brindleway v0.3 - ";
 
-// What the resize rule makes of an outer size in pixels at 96 DPI: 15
-// twips a pixel, the list 350 twips narrower and 1500 twips lower.
-int FittedWidth(int outerPixels) { return MulDiv(outerPixels * 15 - 350, 96, 1440); }
-int FittedHeight(int outerPixels) { return MulDiv(outerPixels * 15 - 1500, 96, 1440); }
+// The screen resolution this test and the program run at (the Wine world's
+// LogPixels): 96, or 144 for the second run.
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A layout measure given in twips, in pixels at this resolution.
+int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+
+// What the resize rule makes of an outer size in pixels: the list 350 twips
+// narrower and 1500 twips lower.
+int FittedWidth(int outerPixels) { return Pixels(MulDiv(outerPixels, 1440, ScreenDpi()) - 350); }
+int FittedHeight(int outerPixels) { return Pixels(MulDiv(outerPixels, 1440, ScreenDpi()) - 1500); }
 
 SIZE WindowSize(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
-
 
 class WindowTest : public testing::Test {
 protected:
@@ -104,10 +116,12 @@ protected:
     HWND button_ = nullptr;
 };
 
-TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtNinetySixDpi) {
+// At 96 DPI: client 792 x 520, list at (8, 64), button at (280, 8) sized
+// 129 x 33; at 144 DPI each is 1.5 times that, rounded as at 96.
+TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtTheScreenResolution) {
     const SIZE client = gui::ClientSize(main_);
-    EXPECT_EQ(client.cx, 792);
-    EXPECT_EQ(client.cy, 520);
+    EXPECT_EQ(client.cx, Pixels(11880));
+    EXPECT_EQ(client.cy, Pixels(7800));
 
     const LONG style = GetWindowLongA(main_, GWL_STYLE);
     for (LONG part : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) {
@@ -115,13 +129,13 @@ TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtNinetySixDpi) {
     }
 
     const RECT list = gui::RectInParent(list_);
-    EXPECT_EQ(list.left, 8);
-    EXPECT_EQ(list.top, 64);
+    EXPECT_EQ(list.left, Pixels(120));
+    EXPECT_EQ(list.top, Pixels(960));
     const RECT button = gui::RectInParent(button_);
-    EXPECT_EQ(button.left, 280);
-    EXPECT_EQ(button.top, 8);
-    EXPECT_EQ(button.right - button.left, 129);
-    EXPECT_EQ(button.bottom - button.top, 33);
+    EXPECT_EQ(button.left, Pixels(4200));
+    EXPECT_EQ(button.top, Pixels(120));
+    EXPECT_EQ(button.right - button.left, Pixels(1935));
+    EXPECT_EQ(button.bottom - button.top, Pixels(495));
     EXPECT_EQ(gui::WindowText(button_), "&Launch GTA2");
 
     // Tab order is creation order: the list first, then the button.
@@ -135,7 +149,9 @@ TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtNinetySixDpi) {
     ASSERT_GE(selected, 1);
     EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, selected, 1));
 
-    gui::SaveWindowBitmap(main_, gui::ArtifactFolder() + "\\window.bmp");
+    const int dpi = ScreenDpi();
+    gui::SaveWindowBitmap(
+        main_, gui::ArtifactFolder() + (dpi == 96 ? "\\window.bmp" : "\\window-" + std::to_string(dpi) + "dpi.bmp"));
 }
 
 TEST_F(WindowTest, ListIsAReportThatNeverSortsOrEditsAndShowsItsSelection) {
@@ -165,9 +181,9 @@ TEST_F(WindowTest, ListIsAReportThatNeverSortsOrEditsAndShowsItsSelection) {
 }
 
 TEST_F(WindowTest, ButtonTooltipShowsTheWholeWarning) {
-    EXPECT_EQ(gui::ToolTipText(*app_, button_),
-              std::optional<std::string>(
-                  "Some scripts will crash in 1 player if they try to use commands on players 2-6"));
+    EXPECT_EQ(
+        gui::ToolTipText(*app_, button_),
+        std::optional<std::string>("Some scripts will crash in 1 player if they try to use commands on players 2-6"));
 }
 
 TEST_F(WindowTest, ListFollowsTheWindowSize) {
@@ -183,7 +199,7 @@ TEST_F(WindowTest, ListFollowsTheWindowSize) {
     SetWindowPos(main_, nullptr, 0, 0, 700, 80, SWP_NOMOVE | SWP_NOZORDER);
     ASSERT_TRUE(gui::WaitUntil([&] { return WindowSize(main_).cx == 700; }));
     const SIZE low = WindowSize(main_);
-    ASSERT_LT(low.cy * 15, 1500) << "the window manager refused the low size";
+    ASSERT_LT(MulDiv(low.cy, 1440, ScreenDpi()), 1500) << "the window manager refused the low size";
     EXPECT_EQ(WindowSize(list_).cy, heightBefore);
     EXPECT_EQ(WindowSize(list_).cx, FittedWidth(700));
 

@@ -1,0 +1,28 @@
+// Looking up system functions by name (SystemLibrary.h).
+
+#include "windows/SystemLibrary.h"
+
+HMODULE LoadSystemLibrary(const std::string& name) {
+    HMODULE module = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    // Systems without the search flags refuse it as an invalid parameter;
+    // naming the full path keeps the search out of the program's folder
+    // and the current folder there too.
+    char folder[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    std::string path = std::string(folder, length) + "\\" + name;
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+void RestrictLibrarySearchToSystemFolder() {
+    // Windows 8, and 7 or Vista with the 2010 loader update.
+    using SetDefaultDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto setDefaultDirectories = FindKernelFunction<SetDefaultDirectoriesFn>("SetDefaultDllDirectories");
+    if (setDefaultDirectories && setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    // Older systems can at least take the current folder out of the search;
+    // the program's own folder stays in it there.
+    using SetDllDirectoryFn = BOOL(WINAPI*)(LPCSTR);
+    const auto setDllDirectory = FindKernelFunction<SetDllDirectoryFn>("SetDllDirectoryA");
+    if (setDllDirectory) setDllDirectory("");
+}

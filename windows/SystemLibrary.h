@@ -1,0 +1,32 @@
+#pragma once
+// Reaching system functions that not every supported Windows has, or that
+// only some commands need: looked up by name when first needed, from the
+// system folder only.
+
+#include <windows.h>
+
+#include <string>
+
+// GetProcAddress gives a generic pointer; going through void(*)() is the
+// sanctioned way to give it its real type.
+template <typename Function>
+Function AsFunction(FARPROC address) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+// A kernel32 function by name; null where this Windows lacks it. kernel32 is
+// in every process, so nothing is loaded.
+template <typename Function>
+Function FindKernelFunction(const char* name) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? AsFunction<Function>(GetProcAddress(kernel, name)) : nullptr;
+}
+
+// Loads a library from the system folder and nowhere else; null on failure,
+// with the reason left in GetLastError.
+HMODULE LoadSystemLibrary(const std::string& name);
+
+// Keeps the system's own on-demand library loads out of the program's folder
+// and the current folder, where a downloaded DLL could be lying. Called
+// first thing, before anything can load a library.
+void RestrictLibrarySearchToSystemFolder();
