@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests everything: the native build (logic against stand-ins),
-# the 32-bit Windows build (the real program and its tests under Wine), and
-# the fuzzers. Exits non-zero on any failure.
+# the 32-bit Windows build (the real program and its tests under Wine), the
+# release made twice and compared byte for byte, and the fuzzers.
+# Exits non-zero on any failure.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +27,10 @@ if step cmake -S . -B build/windows --toolchain cmake/mingw-i686.cmake -DCMAKE_B
     # The Wine tests share one virtual desktop: CTest serialises them itself.
     step ctest --test-dir build/windows --output-on-failure || true
 fi
+
+# The download: two release builds from copies of the checkout at other paths
+# must give the same bytes.
+step "$root/scripts/check-release.sh" || true
 
 step "$root/scripts/fuzz.sh" || true
 

@@ -2,6 +2,7 @@
 // restoring the chosen row, the title and the row count.
 
 #include <algorithm>
+#include <string>
 
 #include "LauncherWorld.h"
 #include "launcher/MapCatalogue.h"
@@ -40,6 +41,11 @@ TEST_F(LauncherLoad, WithoutDescriptionFilesTheListHoldsTheTwelveBuiltInMaps) {
     EXPECT_EQ(BuiltInMaps()[3], (MapEntry{"1st City Bonus 1", "", "lorne2e.gmp", "wil.sty", "lorne2e.scr"}));
     EXPECT_EQ(BuiltInMaps()[11], (MapEntry{"3rd City Bonus 3", "", "mike2h.gmp", "bil.sty", "mike2h.scr"}));
     EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
+    // The caption's text is fixed, but its version must be the one the
+    // version block and the download carry.
+    const std::string projectVersion =
+        std::to_string(BRINDLEWAY_VERSION_MAJOR) + "." + std::to_string(BRINDLEWAY_VERSION_MINOR);
+    EXPECT_EQ(view.Caption(), "Orvo's Brindleway v" + projectVersion + " - 1st City - Downtown");
     EXPECT_EQ(form.SelectedIndex(), 1);
     EXPECT_EQ(view.SelectedRow(), 1);
 }
