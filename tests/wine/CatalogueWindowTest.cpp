@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "GuiDriver.h"
+#include "LauncherTest.h"
 #include "Scratch.h"
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapNameOrder.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Lanternhall";
+constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kCaptionPrefix[] = "Orvo's Brindleway v0.3 - ";
 constexpr int kFillerMaps = 24;  // enough rows that the last one needs scrolling to
 
@@ -50,14 +51,12 @@ bool SystemSortsAfter(const std::string& a, const std::string& b) {
                           static_cast<int>(b.size())) == CSTR_GREATER_THAN;
 }
 
-class CatalogueWindowTest : public testing::Test {
+class CatalogueWindowTest : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_.MakeGameFolder();
-        folder_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
-                                                             game_.Path() + "\\");
-        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt);
+        UseSettings(game_.Path() + "\\");
 
         // Every way a line may end, a seventh line that must not matter, and
         // a file that stops after its fifth line without any line end.
@@ -105,13 +104,6 @@ protected:
             << "this file system does not keep the system attribute";
     }
 
-    void TearDown() override {
-        if (app_ && app_->IsRunning()) {
-            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
-        }
-        app_.reset();
-    }
-
     void Listed(const std::string& file, const std::string& content, const MapEntry& row) {
         game_.Write("data\\" + file, content);
         described_.push_back(row);
@@ -146,9 +138,7 @@ protected:
         return rows;
     }
 
-    void Start() {
-        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
-    }
+    void Start() { StartProgram(elsewhere_.Path()); }
 
     // Waits for the main window and its list; false when either is missing.
     bool OpenWindow() {
@@ -214,10 +204,7 @@ protected:
 
     gui::ScratchFolder game_{"catalogue-game"};
     gui::ScratchFolder elsewhere_{"catalogue-cwd"};
-    std::unique_ptr<gui::ScopedRegistryValue> folder_;
-    std::unique_ptr<gui::ScopedRegistryValue> index_;
     std::vector<MapEntry> described_;
-    std::unique_ptr<gui::Program> app_;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
 };
