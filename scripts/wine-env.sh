@@ -27,7 +27,9 @@ wine_env_export() {
     export WINEPREFIX="$1/prefix"
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    export WINEARCH=win64
+    # Only a new prefix takes it: Wine refuses to run in a prefix made for
+    # another architecture than the one named.
+    if [ ! -d "$1/prefix" ]; then export WINEARCH=win64; fi
     if [ -f "$1/display" ]; then
         DISPLAY=$(cat "$1/display")
         export DISPLAY
