@@ -22,6 +22,13 @@
 
 wine_env_display_is_up() { xdpyinfo -display "$1" >/dev/null 2>&1; }
 
+# An ended process whose parent has not yet collected it still answers kill -0.
+wine_env_process_lives() {
+    local status
+    status=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ $status != Z* ]]
+}
+
 # Exports the settings every Wine command of the world needs.
 wine_env_export() {
     export WINEPREFIX="$1/prefix"
@@ -125,11 +132,19 @@ wine_env_stop() {
     [ -d "$state" ] || return 0
     state=$(cd "$state" && pwd)
     if [ -d "$state/prefix" ]; then WINEPREFIX="$state/prefix" wineserver -k 2>/dev/null || true; fi
-    if [ -f "$state/xvfb.pid" ]; then
-        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-        rm -f "$state/xvfb.pid"
-    fi
     rm -f "$state/display"
+    [ -f "$state/xvfb.pid" ] || return 0
+    local pid tries
+    pid=$(cat "$state/xvfb.pid")
+    rm -f "$state/xvfb.pid"
+    kill "$pid" 2>/dev/null || return 0
+    # A display left running would hold its number for good: say so.
+    for tries in $(seq 1 50); do
+        wine_env_process_lives "$pid" || return 0
+        sleep 0.1
+    done
+    echo "wine-env: the X display (process $pid) did not stop" >&2
+    return 1
 }
 
 # Run as a command rather than sourced.
