@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,15 +41,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 3 ? std::atoi(argv[3]) : 15;
     gui::ScratchFolder game("launch-bench");
     game.MakeGameFolder(argv[2]);
-    gui::ScopedRegistryValue folder(HKEY_CURRENT_USER, "Software\\Lanternhall", "GTA2Folder", game.Path() + "\\");
-    gui::ScopedRegistryValue index(HKEY_CURRENT_USER, "Software\\Lanternhall", "map_index", std::nullopt);
-    std::vector<std::unique_ptr<gui::ScopedRegistryValue>> debug;
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
-            debug.push_back(std::make_unique<gui::ScopedRegistryValue>(root, "Software\\dma design ltd\\gta2\\Debug",
-                                                                       name, std::nullopt));
-        }
-    }
+    gui::ScopedLauncherSettings settings(game.Path() + "\\");
 
     gui::Program app = gui::Program::Start({gui::WindowsPath(argv[1]), game.Path(), "", {}});
     HWND main = app.WaitForMainWindow();

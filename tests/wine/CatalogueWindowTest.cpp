@@ -9,11 +9,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "GuiDriver.h"
+#include "LauncherTest.h"
 #include "Scratch.h"
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapNameOrder.h"
@@ -21,7 +23,7 @@
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Lanternhall";
+constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kCaptionPrefix[] = "Orvo's Brindleway v0.3 - ";
 constexpr int kFillerMaps = 24;  // enough rows that the last one needs scrolling to
 
@@ -50,14 +52,12 @@ bool SystemSortsAfter(const std::string& a, const std::string& b) {
                           static_cast<int>(b.size())) == CSTR_GREATER_THAN;
 }
 
-class CatalogueWindowTest : public testing::Test {
+class CatalogueWindowTest : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_.MakeGameFolder();
-        folder_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
-                                                             game_.Path() + "\\");
-        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt);
+        UseSettings(game_.Path() + "\\");
 
         // Every way a line may end, a seventh line that must not matter, and
         // a file that stops after its fifth line without any line end.
@@ -105,13 +105,6 @@ protected:
             << "this file system does not keep the system attribute";
     }
 
-    void TearDown() override {
-        if (app_ && app_->IsRunning()) {
-            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
-        }
-        app_.reset();
-    }
-
     void Listed(const std::string& file, const std::string& content, const MapEntry& row) {
         game_.Write("data\\" + file, content);
         described_.push_back(row);
@@ -145,9 +138,7 @@ protected:
         return rows;
     }
 
-    void Start() {
-        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
-    }
+    void Start() { StartProgram(elsewhere_.Path()); }
 
     // Waits for the main window and its list; false when either is missing.
     bool OpenWindow() {
@@ -213,10 +204,7 @@ protected:
 
     gui::ScratchFolder game_{"catalogue-game"};
     gui::ScratchFolder elsewhere_{"catalogue-cwd"};
-    std::unique_ptr<gui::ScopedRegistryValue> folder_;
-    std::unique_ptr<gui::ScopedRegistryValue> index_;
     std::vector<MapEntry> described_;
-    std::unique_ptr<gui::Program> app_;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
 };
@@ -325,7 +313,10 @@ TEST_F(CatalogueWindowTest, FileHeldOpenBySomeoneElseIsSkippedAndTheRestShown) {
 // bytes. Under Wine the Unix locale the test is started in decides the code
 // page, for the program too: CTest runs this case as catalogue_window_japanese.
 TEST_F(CatalogueWindowTest, JapaneseNamesAreCutAtOneHundredCharactersNotBytes) {
-    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8 under Wine)";
+    const char* locale = std::getenv("LANG");
+    const bool startedJapanese = locale != nullptr && std::string(locale).rfind("ja_JP", 0) == 0;
+    if (!startedJapanese) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8 under Wine)";
+    ASSERT_EQ(GetACP(), 932u) << "LANG=" << locale << " did not give the Japanese code page";
     std::string kana;
     for (int i = 0; i < 120; ++i) kana += "\x82\xA0";
     // A double-byte character as the value prefix's last: the value starts after it.

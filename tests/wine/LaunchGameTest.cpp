@@ -10,47 +10,35 @@
 
 #include "FakeGame.h"
 #include "GuiDriver.h"
+#include "LauncherTest.h"
 #include "Scratch.h"
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Lanternhall";
-const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
+constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kMapName[] = "Launch Test Harbour";
 const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
 
-class LaunchGameTest : public testing::Test {
+class LaunchGameTest : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_.MakeGameFolder(kFakeGame);
         // Two blanks end the style name: they are part of it.
         game_.Write("data\\harbour.mmp", std::string("[MapFiles]\r\nGMPFile = harbour.gmp\r\nSTYFile = harbour.sty  ") +
                                              "\r\nSCRFile = harbour.scr\r\nDescription = " + kMapName + "\r\n\r\n");
-        saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
-                                                                       game_.Path() + "\\"));
-        saved_.emplace_back(
-            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
-                saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
-            }
-        }
+        UseSettings(game_.Path() + "\\");
         Start();
     }
 
     void TearDown() override {
         StopGame();
-        if (app_ && app_->IsRunning()) {
-            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
-        }
-        app_.reset();
-        saved_.clear();
+        LauncherTest::TearDown();
     }
 
     // The launcher starts outside the game folder: the launch has to move.
     void Start() {
-        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
+        StartProgram(elsewhere_.Path());
         main_ = app_->WaitForMainWindow();
         ASSERT_NE(main_, nullptr) << "no main window";
         list_ = gui::FindChild(main_, "SysListView32");
@@ -81,8 +69,6 @@ protected:
 
     gui::ScratchFolder game_{"system-launch-game"};
     gui::ScratchFolder elsewhere_{"system-launch-cwd"};
-    std::vector<std::unique_ptr<gui::ScopedRegistryValue>> saved_;
-    std::unique_ptr<gui::Program> app_;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
     HWND button_ = nullptr;

@@ -6,36 +6,28 @@
 #include <memory>
 
 #include "GuiDriver.h"
+#include "LauncherTest.h"
 #include "Scratch.h"
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Lanternhall";
+constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kTitle[] = "Where is your GTA2 folder?";
 constexpr int kBuiltInMaps = 12;
 
-class StartupFolderPickerTest : public testing::Test {
+class StartupFolderPickerTest : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_.MakeGameFolder();
         game_.Write("data\\canal.mmp",
                     "[MapFiles]\r\nGMPFile = canal.gmp\r\nSTYFile = canal.sty\r\n"
                     "SCRFile = canal.scr\r\nDescription = Canal Picker Test\r\n\r\n");
         wrong_.Write("GTA2.exe");  // the game's program alone does not make a game folder
-        // Nothing stored: the program has to ask. Put back whatever was there.
-        folder_ =
-            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder", std::nullopt);
-        index_ = std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt);
+        // Nothing stored: the program has to ask.
+        UseSettings(std::nullopt);
         // Started outside the game folder, so the relative marker is not found.
-        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), elsewhere_.Path(), "", {}}));
-    }
-
-    void TearDown() override {
-        if (app_ && app_->IsRunning()) {
-            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
-        }
-        app_.reset();
+        StartProgram(elsewhere_.Path());
     }
 
     std::optional<gui::FolderDialogInfo> WaitForDialog() {
@@ -50,9 +42,6 @@ protected:
     gui::ScratchFolder game_{"system-picker-game"};
     gui::ScratchFolder wrong_{"system-picker-wrong"};
     gui::ScratchFolder elsewhere_{"system-picker-cwd"};
-    std::unique_ptr<gui::ScopedRegistryValue> folder_;
-    std::unique_ptr<gui::ScopedRegistryValue> index_;
-    std::unique_ptr<gui::Program> app_;
 };
 
 TEST_F(StartupFolderPickerTest, WrongFolderBringsTheDialogBackAndTheGameFolderIsStored) {

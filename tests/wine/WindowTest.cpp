@@ -4,27 +4,27 @@
 // tooltip, and closing.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <memory>
 
 #include "GuiDriver.h"
+#include "LauncherTest.h"
 #include "Scratch.h"
-
-#include <commctrl.h>
+#include "windows/Handles.h"
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Lanternhall";
-const char kDebugKey[] = "Software\\dma design ltd\\gta2\\Debug";
+constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kCaptionFrame[] = "Orvo's Brindleway v0.3 - ";
 
 // The screen resolution this test and the program run at (the Wine world's
 // LogPixels): 96, or 144 for the second run.
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    UniqueWindowDc screen(GetDC(nullptr), nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 // A layout measure given in twips, in pixels at this resolution.
@@ -41,28 +41,18 @@ SIZE WindowSize(HWND window) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-class WindowTest : public testing::Test {
+class WindowTest : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(gui::ProgramPath().empty()) << "run with --program=<Brindleway.exe>";
+        ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_ = std::make_unique<gui::ScratchFolder>("brindleway-window");
         game_->MakeGameFolder();
         // One description file of our own beside the built-in maps.
         game_->Write("data\\harbour.mmp",
                      "[MapFiles]\r\nGMPFile = harbour.gmp\r\nSTYFile = harbour.sty\r\nSCRFile = harbour.scr\r\n"
                      "Description = Harbour Test\r\n\r\n");
-        // Every value a run may touch is put back afterwards: the prefix is
-        // shared by all tests of this build.
-        saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder",
-                                                                       game_->Path() + "\\"));
-        saved_.emplace_back(
-            std::make_unique<gui::ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
-                saved_.emplace_back(std::make_unique<gui::ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
-            }
-        }
-        app_ = std::make_unique<gui::Program>(gui::Program::Start({gui::ProgramPath(), game_->Path(), "", {}}));
+        UseSettings(game_->Path() + "\\");
+        StartProgram(game_->Path());
         main_ = app_->WaitForMainWindow();
         ASSERT_NE(main_, nullptr) << "no main window";
         list_ = gui::FindChild(main_, WC_LISTVIEWA);
@@ -74,12 +64,7 @@ protected:
     }
 
     void TearDown() override {
-        if (app_ && app_->IsRunning()) {
-            if (auto box = gui::FindMessageBox(*app_)) gui::DismissMessageBox(*box);
-            EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
-        }
-        app_.reset();
-        saved_.clear();
+        LauncherTest::TearDown();
         game_.reset();
     }
 
@@ -109,8 +94,6 @@ protected:
     }
 
     std::unique_ptr<gui::ScratchFolder> game_;
-    std::vector<std::unique_ptr<gui::ScopedRegistryValue>> saved_;
-    std::unique_ptr<gui::Program> app_;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
     HWND button_ = nullptr;
@@ -142,6 +125,9 @@ TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtTheScreenResolution) {
     EXPECT_EQ(GetWindow(main_, GW_CHILD), list_);
     EXPECT_EQ(GetWindow(list_, GW_HWNDNEXT), button_);
     for (HWND control : {list_, button_}) EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
+    // The focus reaches the list when the window is activated, which can come
+    // a little after the window is first found.
+    gui::WaitUntil([&] { return gui::FocusedWindow(main_) == list_; }, 2000);
     EXPECT_EQ(gui::FocusedWindow(main_), list_);
 
     // The load event has titled the window after the selected row.

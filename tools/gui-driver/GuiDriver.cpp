@@ -340,14 +340,20 @@ bool ClickRow(const Program& program, HWND list, int row, DWORD timeout) {
     RECT r = ListRowRect(program, list, row);
     POINT p{r.left + 4, (r.top + r.bottom) / 2};
     ClientToScreen(list, &p);
-    BringToFront(GetAncestor(list, GA_ROOT));
-    MoveMouseTo(p);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-    return WaitUntil([&] { return ListSelectedRow(list) == row; }, timeout);
+    // A click that arrives while the window is still being brought to the
+    // front is lost on a busy machine: click again, a few times at most.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        BringToFront(GetAncestor(list, GA_ROOT));
+        MoveMouseTo(p);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        if (WaitUntil([&] { return ListSelectedRow(list) == row; }, timeout / kAttempts)) return true;
+    }
+    return false;
 }
 
 // ---- Buttons, keyboard, mouse ----------------------------------------------------------

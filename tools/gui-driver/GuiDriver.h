@@ -212,8 +212,7 @@ bool CancelFolderDialog(const FolderDialogInfo& dialog, DWORD timeout = kDefault
 // ---- Pictures ------------------------------------------------------------------------
 
 // Brings the window to the front and saves what the screen shows of it
-// (frame included) as a 24-bit BMP. The ctest step beside the test turns it
-// into a PNG.
+// (frame included) as a 24-bit BMP, which any image viewer opens.
 void SaveWindowBitmap(HWND window, const std::string& path);
 
 // ---- Paths and the test's command line ---------------------------------------------

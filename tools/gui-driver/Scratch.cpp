@@ -138,8 +138,8 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::string key, std::string
     if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ | kView, opened.put()) == ERROR_SUCCESS &&
         RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
         data_.assign(size, '\0');
-        existed_ = RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_,
-                                    reinterpret_cast<BYTE*>(&data_[0]), &size) == ERROR_SUCCESS;
+        existed_ = RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]),
+                                    &size) == ERROR_SUCCESS;
         data_.resize(size);
     }
     if (text) {
@@ -160,6 +160,20 @@ ScopedRegistryValue::~ScopedRegistryValue() {
         RegSetValueExA(opened.get(), name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
                        static_cast<DWORD>(data_.size()));
     }
+}
+
+ScopedLauncherSettings::ScopedLauncherSettings(const std::optional<std::string>& gameFolder) {
+    saved_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder", gameFolder));
+    saved_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
+            saved_.push_back(std::make_unique<ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
+        }
+    }
+}
+
+ScopedLauncherSettings::~ScopedLauncherSettings() {
+    while (!saved_.empty()) saved_.pop_back();
 }
 
 }  // namespace gui

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -59,6 +61,26 @@ private:
     bool existed_ = false;
     DWORD type_ = 0;
     std::string data_;
+};
+
+// Every registry value a run of the launcher may read or write, set for the
+// life of the object and then put back: the stored game folder (`gameFolder`,
+// or none with nullopt), no stored row, and no debug values for the game
+// under either root. Each test then starts from the same settings however
+// the one before it ended.
+class ScopedLauncherSettings {
+public:
+    explicit ScopedLauncherSettings(const std::optional<std::string>& gameFolder);
+    ~ScopedLauncherSettings();
+    ScopedLauncherSettings(const ScopedLauncherSettings&) = delete;
+    ScopedLauncherSettings& operator=(const ScopedLauncherSettings&) = delete;
+
+    static constexpr const char* kSettingsKey = "Software\\Lanternhall";
+    static constexpr const char* kDebugKey = "Software\\dma design ltd\\gta2\\Debug";
+
+private:
+    // Put back last first, as nested scopes would.
+    std::vector<std::unique_ptr<ScopedRegistryValue>> saved_;
 };
 
 }  // namespace gui
