@@ -8,8 +8,8 @@
 namespace game {
 
 // Paths relative to the game folder, which ends in a backslash.
-inline constexpr const char* kExecutable = "gta2.exe";               // tested and started at a launch
-inline constexpr const char* kExecutableAsPicked = "GTA2.exe";       // tested by the folder picker
+inline constexpr const char* kExecutable = "gta2.exe";                  // tested and started at a launch
+inline constexpr const char* kExecutableAsPicked = "GTA2.exe";          // tested by the folder picker
 inline constexpr const char* kMarkerFile = "data\\attract\\attr1.rep";  // a folder holding it is the game folder
 inline constexpr const char* kDataFolder = "data\\";
 inline constexpr const char* kDescriptionPattern = "data\\*.mmp";

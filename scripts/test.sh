@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and tests everything: the native build (logic against stand-ins),
-# the 32-bit Windows build (the real program and its tests under Wine), the
-# release made twice and compared byte for byte, and the fuzzers.
-# Exits non-zero on any failure.
+# Checks the formatting, then builds and tests everything: the native build
+# (logic against stand-ins), the 32-bit Windows build (the real program and
+# its tests under Wine), the release made twice and compared byte for byte,
+# and the fuzzers. Exits non-zero on any failure.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +16,8 @@ step() {
     echo "==> $*"
     "$@" || { echo "FAILED: $*" >&2; status=1; return 1; }
 }
+
+step "$root/scripts/check-format.sh" || true
 
 if step cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release &&
     step cmake --build build/native -j"$jobs"; then

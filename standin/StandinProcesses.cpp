@@ -19,9 +19,9 @@ std::uint32_t StandinProcesses::AddProcess(const std::string& path, bool canOpen
 }
 
 void StandinProcesses::RemoveProcess(std::uint32_t id) {
-    processes_.erase(std::remove_if(processes_.begin(), processes_.end(),
-                                    [id](const Process& p) { return p.id == id; }),
-                     processes_.end());
+    processes_.erase(
+        std::remove_if(processes_.begin(), processes_.end(), [id](const Process& p) { return p.id == id; }),
+        processes_.end());
 }
 
 bool StandinProcesses::GetVersionEx(std::uint32_t* id) {
@@ -41,8 +41,8 @@ ProcessHandle StandinProcesses::CreateToolhelp32Snapshot(std::uint32_t flags, st
 }
 
 bool StandinProcesses::FillEntry(ProcessHandle snapshot, ProcessEntry32* entry) {
-    auto found = std::find_if(snapshots_.begin(), snapshots_.end(),
-                              [snapshot](const auto& s) { return s.first == snapshot; });
+    auto found =
+        std::find_if(snapshots_.begin(), snapshots_.end(), [snapshot](const auto& s) { return s.first == snapshot; });
     if (found == snapshots_.end() || entry->dwSize != kProcessEntry32Size) return false;
     if (found->second >= processes_.size()) return false;
     const std::string& path = processes_[found->second++].path;
@@ -56,8 +56,8 @@ bool StandinProcesses::FillEntry(ProcessHandle snapshot, ProcessEntry32* entry) 
 }
 
 bool StandinProcesses::Process32First(ProcessHandle snapshot, ProcessEntry32* entry) {
-    auto found = std::find_if(snapshots_.begin(), snapshots_.end(),
-                              [snapshot](const auto& s) { return s.first == snapshot; });
+    auto found =
+        std::find_if(snapshots_.begin(), snapshots_.end(), [snapshot](const auto& s) { return s.first == snapshot; });
     if (found != snapshots_.end()) found->second = 0;
     return FillEntry(snapshot, entry);
 }
@@ -76,8 +76,8 @@ bool StandinProcesses::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::
 }
 
 ProcessHandle StandinProcesses::OpenProcess(std::uint32_t access, bool, std::uint32_t processId) {
-    auto found = std::find_if(processes_.begin(), processes_.end(),
-                              [processId](const Process& p) { return p.id == processId; });
+    auto found =
+        std::find_if(processes_.begin(), processes_.end(), [processId](const Process& p) { return p.id == processId; });
     if (found == processes_.end() || !found->canOpen || (access & ~0x410u) != 0) return 0;
     ProcessHandle handle = nextHandle_++;
     openHandles_.insert(handle);
@@ -92,8 +92,8 @@ bool StandinProcesses::EnumProcessModules(ProcessHandle process, ModuleHandle* m
     auto handle = std::find_if(processHandles_.begin(), processHandles_.end(),
                                [process](const auto& h) { return h.first == process; });
     if (handle == processHandles_.end() || !openHandles_.count(process)) return false;
-    auto found = std::find_if(processes_.begin(), processes_.end(),
-                              [&](const Process& p) { return p.id == handle->second; });
+    auto found =
+        std::find_if(processes_.begin(), processes_.end(), [&](const Process& p) { return p.id == handle->second; });
     if (found == processes_.end() || !found->listsModules) return false;
     if (cb >= sizeof(ModuleHandle)) modules[0] = 0x400000 + handle->second;
     *bytesNeeded = sizeof(ModuleHandle);
@@ -106,8 +106,8 @@ std::uint32_t StandinProcesses::GetModuleFileNameEx(ProcessHandle process, Modul
     auto handle = std::find_if(processHandles_.begin(), processHandles_.end(),
                                [process](const auto& h) { return h.first == process; });
     if (handle == processHandles_.end() || size == 0) return 0;
-    auto found = std::find_if(processes_.begin(), processes_.end(),
-                              [&](const Process& p) { return p.id == handle->second; });
+    auto found =
+        std::find_if(processes_.begin(), processes_.end(), [&](const Process& p) { return p.id == handle->second; });
     if (found == processes_.end()) return 0;
     std::uint32_t count = std::min<std::uint32_t>(size - 1, static_cast<std::uint32_t>(found->path.size()));
     std::memcpy(fileName, found->path.data(), count);
@@ -120,9 +120,9 @@ bool StandinProcesses::CloseHandle(ProcessHandle handle) {
     processHandles_.erase(std::remove_if(processHandles_.begin(), processHandles_.end(),
                                          [handle](const auto& h) { return h.first == handle; }),
                           processHandles_.end());
-    snapshots_.erase(std::remove_if(snapshots_.begin(), snapshots_.end(),
-                                    [handle](const auto& s) { return s.first == handle; }),
-                     snapshots_.end());
+    snapshots_.erase(
+        std::remove_if(snapshots_.begin(), snapshots_.end(), [handle](const auto& s) { return s.first == handle; }),
+        snapshots_.end());
     return true;
 }
 

@@ -14,8 +14,8 @@ class StandinProcesses : public ProcessApi {
 public:
     struct Process {
         std::uint32_t id = 0;
-        std::string path;       // full executable path, e.g. C:\Games\GTA2\gta2.exe
-        bool canOpen = true;    // false: as a system process or another user's
+        std::string path;     // full executable path, e.g. C:\Games\GTA2\gta2.exe
+        bool canOpen = true;  // false: as a system process or another user's
         bool listsModules = true;
     };
     struct StartedProgram {

@@ -6,8 +6,8 @@
 #include <shlobj.h>
 
 #include "platform/Failure.h"
-#include "windows/SystemLibrary.h"
 #include "windows/SystemErrorText.h"
+#include "windows/SystemLibrary.h"
 
 namespace {
 

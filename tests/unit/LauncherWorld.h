@@ -12,13 +12,13 @@
 #include "launcher/GameFolder.h"
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
+#include "registry/cRegistry.h"
 #include "standin/HeadlessView.h"
 #include "standin/MemoryRegistry.h"
 #include "standin/RecordingMessages.h"
 #include "standin/ScriptedFolderDialog.h"
 #include "standin/StandinFileSystem.h"
 #include "standin/StandinProcesses.h"
-#include "registry/cRegistry.h"
 
 // Passes everything to a MemoryRegistry and notes each value written as
 // "<root>|<key>|<name>|<type>|<data>", the root as HKLM or HKCU.

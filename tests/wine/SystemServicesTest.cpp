@@ -7,22 +7,22 @@
 #include <fstream>
 #include <map>
 
-#include "launcher/GameFolder.h"
-#include "platform/Failure.h"
-#include "standin/RecordingMessages.h"
 #include "FakeGame.h"
 #include "GuiDriver.h"
 #include "Scratch.h"
+#include "launcher/GameFolder.h"
+#include "platform/Failure.h"
+#include "platform/Platform.h"
+#include "standin/RecordingMessages.h"
 #include "system/modBrowse.h"
 #include "system/modIsCheckProcess.h"
 #include "system/modMisc.h"
+#include "windows/Handles.h"
+#include "windows/SystemLibrary.h"
 #include "windows/Win32FileSystem.h"
 #include "windows/Win32FolderDialog.h"
 #include "windows/Win32Processes.h"
 #include "windows/Win32Registry.h"
-#include "windows/Handles.h"
-#include "windows/SystemLibrary.h"
-#include "platform/Platform.h"
 
 namespace {
 

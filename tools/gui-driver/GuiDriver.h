@@ -101,7 +101,9 @@ public:
     void Write(const void* data, size_t size, size_t offset = 0);
     void Read(void* data, size_t size, size_t offset = 0) const;
     template <typename T>
-    void Put(const T& value, size_t offset = 0) { Write(&value, sizeof value, offset); }
+    void Put(const T& value, size_t offset = 0) {
+        Write(&value, sizeof value, offset);
+    }
     template <typename T>
     T Get(size_t offset = 0) const {
         T value{};
