@@ -79,6 +79,12 @@ long MemoryRegistry::Usable(RegKey key, std::uint32_t neededAccess, Handle* hand
     return kErrorSuccess;
 }
 
+long MemoryRegistry::FindExisting(RegKey key, const std::string& subKey, Handle* from, std::shared_ptr<Node>* node) {
+    long status = Resolve(key, from);
+    if (status != kErrorSuccess) return status;
+    return Walk(*from, subKey, false, node);
+}
+
 long MemoryRegistry::Walk(const Handle& from, const std::string& subKey, bool create, std::shared_ptr<Node>* found) {
     if (subKey.size() > kMaxNarrowPathLength) return kErrorMoreData;
     std::shared_ptr<Node> node = from.node;
@@ -115,10 +121,8 @@ long MemoryRegistry::OpenKeyEx(RegKey key, const std::string& subKey, std::uint3
     if (result == nullptr) return kErrorInvalidParameter;
     *result = 0;
     Handle from;
-    long status = Resolve(key, &from);
-    if (status != kErrorSuccess) return status;
     std::shared_ptr<Node> node;
-    status = Walk(from, subKey, false, &node);
+    long status = FindExisting(key, subKey, &from, &node);
     if (status != kErrorSuccess) return status;
     if ((access & kWritingRights) != 0 && refusingRoots_.count(from.root) != 0) return kErrorAccessDenied;
     *result = NewHandle(node, access, from.root);
@@ -184,10 +188,8 @@ long MemoryRegistry::SetValueEx(RegKey key, const std::string& valueName, std::u
 
 long MemoryRegistry::DeleteKey(RegKey key, const std::string& subKey) {
     Handle from;
-    long status = Resolve(key, &from);
-    if (status != kErrorSuccess) return status;
     std::shared_ptr<Node> node;
-    status = Walk(from, subKey, false, &node);
+    long status = FindExisting(key, subKey, &from, &node);
     if (status != kErrorSuccess) return status;
     // Neither a root nor a key that still has subkeys goes.
     if (node->parent == nullptr || node == classesRoot_ || !node->children.empty()) return kErrorAccessDenied;

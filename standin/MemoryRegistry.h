@@ -70,6 +70,8 @@ private:
     // Resolves a key argument: a predefined root or an open handle.
     long Resolve(RegKey key, Handle* handle) const;
     long Walk(const Handle& from, const std::string& subKey, bool create, std::shared_ptr<Node>* found);
+    // Resolves the key argument and walks to an existing subkey of it.
+    long FindExisting(RegKey key, const std::string& subKey, Handle* from, std::shared_ptr<Node>* node);
     RegKey NewHandle(const std::shared_ptr<Node>& node, std::uint32_t access, std::int32_t root);
     long Usable(RegKey key, std::uint32_t neededAccess, Handle* handle) const;
 

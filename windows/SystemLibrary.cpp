@@ -2,6 +2,11 @@
 
 #include "windows/SystemLibrary.h"
 
+#include <cstdint>
+
+#include "platform/Failure.h"
+#include "windows/SystemErrorText.h"
+
 HMODULE LoadSystemLibrary(const std::string& name) {
     HMODULE module = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
@@ -25,4 +30,22 @@ void RestrictLibrarySearchToSystemFolder() {
     using SetDllDirectoryFn = BOOL(WINAPI*)(LPCSTR);
     const auto setDllDirectory = FindKernelFunction<SetDllDirectoryFn>("SetDllDirectoryA");
     if (setDllDirectory) setDllDirectory("");
+}
+
+FARPROC OnDemandLibrary::Function(const char* function) {
+    if (!module_) {
+        module_.reset(LoadSystemLibrary(name_));
+        if (!module_) {
+            DWORD error = GetLastError();
+            throw Failure(static_cast<std::int32_t>(error), source_,
+                          "Cannot load " + name_ + ": " + SystemErrorText(error));
+        }
+    }
+    FARPROC address = GetProcAddress(module_.get(), function);
+    if (address == nullptr) {
+        DWORD error = GetLastError();
+        throw Failure(static_cast<std::int32_t>(error), source_,
+                      "Cannot find " + std::string(function) + " in " + name_ + ": " + SystemErrorText(error));
+    }
+    return address;
 }

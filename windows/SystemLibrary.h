@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "windows/Handles.h"
+
 // GetProcAddress gives a generic pointer; going through void(*)() is the
 // sanctioned way to give it its real type.
 template <typename Function>
@@ -30,3 +32,19 @@ HMODULE LoadSystemLibrary(const std::string& name);
 // and the current folder, where a downloaded DLL could be lying. Called
 // first thing, before anything can load a library.
 void RestrictLibrarySearchToSystemFolder();
+
+// A system library loaded, from the system folder only, when one of its
+// functions is first asked for, and let go with this object. A library or
+// function that cannot be found fails the call that asks for it, with a
+// Failure that names it and carries `source`.
+class OnDemandLibrary {
+public:
+    OnDemandLibrary(std::string name, const char* source) : name_(std::move(name)), source_(source) {}
+
+    FARPROC Function(const char* function);
+
+private:
+    std::string name_;
+    const char* source_;
+    UniqueLibrary module_;
+};

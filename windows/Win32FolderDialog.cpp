@@ -6,7 +6,6 @@
 #include <shlobj.h>
 
 #include "platform/Failure.h"
-#include "windows/SystemErrorText.h"
 #include "windows/SystemLibrary.h"
 
 namespace {
@@ -22,42 +21,21 @@ using UninitialiseFn = void(WINAPI*)();
 }  // namespace
 
 Win32FolderDialog::Win32FolderDialog(std::function<HWND()> owner, std::string shellLibrary, std::string comLibrary)
-    : owner_(std::move(owner)) {
-    shell_.name = std::move(shellLibrary);
-    com_.name = std::move(comLibrary);
-}
+    : owner_(std::move(owner)), shell_(std::move(shellLibrary), kSource), com_(std::move(comLibrary), kSource) {}
 
 Win32FolderDialog::~Win32FolderDialog() {
     // Before ole32 itself is let go, below.
     if (comStarted_) AsFunction<UninitialiseFn>(uninitialise_)();
 }
 
-FARPROC Win32FolderDialog::Bind(BoundLibrary& library, const char* function) {
-    if (!library.module) {
-        library.module.reset(LoadSystemLibrary(library.name));
-        if (!library.module) {
-            DWORD error = GetLastError();
-            throw Failure(static_cast<std::int32_t>(error), kSource,
-                          "Cannot load " + library.name + ": " + SystemErrorText(error));
-        }
-    }
-    FARPROC address = GetProcAddress(library.module.get(), function);
-    if (address == nullptr) {
-        DWORD error = GetLastError();
-        throw Failure(static_cast<std::int32_t>(error), kSource,
-                      "Cannot find " + std::string(function) + " in " + library.name + ": " + SystemErrorText(error));
-    }
-    return address;
-}
-
 // Everything is found before COM is started, so that a missing function
 // leaves nothing half set up.
 void Win32FolderDialog::BindAll() {
-    if (!browseForFolder_) browseForFolder_ = Bind(shell_, "SHBrowseForFolderA");
-    if (!pathFromList_) pathFromList_ = Bind(shell_, "SHGetPathFromIDListA");
-    if (!freeMemory_) freeMemory_ = Bind(com_, "CoTaskMemFree");
-    if (!initialise_) initialise_ = Bind(com_, "CoInitializeEx");
-    if (!uninitialise_) uninitialise_ = Bind(com_, "CoUninitialize");
+    if (!browseForFolder_) browseForFolder_ = shell_.Function("SHBrowseForFolderA");
+    if (!pathFromList_) pathFromList_ = shell_.Function("SHGetPathFromIDListA");
+    if (!freeMemory_) freeMemory_ = com_.Function("CoTaskMemFree");
+    if (!initialise_) initialise_ = com_.Function("CoInitializeEx");
+    if (!uninitialise_) uninitialise_ = com_.Function("CoUninitialize");
     if (!comStarted_) {
         // The dialog needs a single-threaded apartment. One that cannot be
         // had (the thread chose another) is left to the dialog to cope with.

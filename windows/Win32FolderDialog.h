@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/FolderDialog.h"
-#include "windows/Handles.h"
+#include "windows/SystemLibrary.h"
 
 class Win32FolderDialog : public FolderDialog {
 public:
@@ -29,16 +29,11 @@ public:
     std::optional<FolderPick> Browse(const std::string& title, std::uint32_t flags) override;
 
 private:
-    struct BoundLibrary {
-        std::string name;
-        UniqueLibrary module;
-    };
-    FARPROC Bind(BoundLibrary& library, const char* function);
     void BindAll();
 
     std::function<HWND()> owner_;
-    BoundLibrary shell_;
-    BoundLibrary com_;
+    OnDemandLibrary shell_;
+    OnDemandLibrary com_;
     FARPROC browseForFolder_ = nullptr;
     FARPROC pathFromList_ = nullptr;
     FARPROC freeMemory_ = nullptr;

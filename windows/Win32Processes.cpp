@@ -44,28 +44,8 @@ bool WalkSnapshot(Walk walk, ProcessHandle snapshot, ProcessEntry32* entry) {
 
 }  // namespace
 
-Win32Processes::Win32Processes(std::string toolHelpLibrary, std::string processStatusLibrary) {
-    toolHelp_.name = std::move(toolHelpLibrary);
-    processStatus_.name = std::move(processStatusLibrary);
-}
-
-FARPROC Win32Processes::Bind(BoundLibrary& library, const char* function) {
-    if (!library.module) {
-        library.module.reset(LoadSystemLibrary(library.name));
-        if (!library.module) {
-            DWORD error = GetLastError();
-            throw Failure(static_cast<std::int32_t>(error), kSource,
-                          "Cannot load " + library.name + ": " + SystemErrorText(error));
-        }
-    }
-    FARPROC address = GetProcAddress(library.module.get(), function);
-    if (address == nullptr) {
-        DWORD error = GetLastError();
-        throw Failure(static_cast<std::int32_t>(error), kSource,
-                      "Cannot find " + std::string(function) + " in " + library.name + ": " + SystemErrorText(error));
-    }
-    return address;
-}
+Win32Processes::Win32Processes(std::string toolHelpLibrary, std::string processStatusLibrary)
+    : toolHelp_(std::move(toolHelpLibrary), kSource), processStatus_(std::move(processStatusLibrary), kSource) {}
 
 bool Win32Processes::GetVersionEx(std::uint32_t* platformId) {
     OSVERSIONINFOA info;
@@ -77,23 +57,23 @@ bool Win32Processes::GetVersionEx(std::uint32_t* platformId) {
 }
 
 ProcessHandle Win32Processes::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
-    if (!createSnapshot_) createSnapshot_ = Bind(toolHelp_, "CreateToolhelp32Snapshot");
+    if (!createSnapshot_) createSnapshot_ = toolHelp_.Function("CreateToolhelp32Snapshot");
     HANDLE snapshot = As<CreateSnapshotFn>(createSnapshot_)(flags, processId);
     return reinterpret_cast<ProcessHandle>(snapshot);
 }
 
 bool Win32Processes::Process32First(ProcessHandle snapshot, ProcessEntry32* entry) {
-    if (!processFirst_) processFirst_ = Bind(toolHelp_, "Process32First");
+    if (!processFirst_) processFirst_ = toolHelp_.Function("Process32First");
     return WalkSnapshot(As<ProcessWalkFn>(processFirst_), snapshot, entry);
 }
 
 bool Win32Processes::Process32Next(ProcessHandle snapshot, ProcessEntry32* entry) {
-    if (!processNext_) processNext_ = Bind(toolHelp_, "Process32Next");
+    if (!processNext_) processNext_ = toolHelp_.Function("Process32Next");
     return WalkSnapshot(As<ProcessWalkFn>(processNext_), snapshot, entry);
 }
 
 bool Win32Processes::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::uint32_t* bytesReturned) {
-    if (!enumProcesses_) enumProcesses_ = Bind(processStatus_, "EnumProcesses");
+    if (!enumProcesses_) enumProcesses_ = processStatus_.Function("EnumProcesses");
     DWORD returned = 0;
     static_assert(sizeof(DWORD) == sizeof(std::uint32_t), "process ids are 32-bit");
     BOOL ok = As<EnumProcessesFn>(enumProcesses_)(reinterpret_cast<DWORD*>(ids), cb, &returned);
@@ -103,7 +83,7 @@ bool Win32Processes::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::ui
 
 bool Win32Processes::EnumProcessModules(ProcessHandle process, ModuleHandle* modules, std::uint32_t cb,
                                         std::uint32_t* bytesNeeded) {
-    if (!enumModules_) enumModules_ = Bind(processStatus_, "EnumProcessModules");
+    if (!enumModules_) enumModules_ = processStatus_.Function("EnumProcessModules");
     static_assert(sizeof(HMODULE) == sizeof(ModuleHandle), "module handles are pointer-sized");
     DWORD needed = 0;
     BOOL ok = As<EnumModulesFn>(enumModules_)(AsHandle(process), reinterpret_cast<HMODULE*>(modules), cb, &needed);
@@ -113,7 +93,7 @@ bool Win32Processes::EnumProcessModules(ProcessHandle process, ModuleHandle* mod
 
 std::uint32_t Win32Processes::GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                                   std::uint32_t size) {
-    if (!moduleFileName_) moduleFileName_ = Bind(processStatus_, "GetModuleFileNameExA");
+    if (!moduleFileName_) moduleFileName_ = processStatus_.Function("GetModuleFileNameExA");
     return As<ModuleFileNameFn>(moduleFileName_)(AsHandle(process), reinterpret_cast<HMODULE>(module), fileName, size);
 }
 

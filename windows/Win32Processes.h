@@ -37,14 +37,8 @@ public:
                       const std::string& currentFolder) override;
 
 private:
-    struct BoundLibrary {
-        std::string name;
-        UniqueLibrary module;
-    };
-    FARPROC Bind(BoundLibrary& library, const char* function);
-
-    BoundLibrary toolHelp_;
-    BoundLibrary processStatus_;
+    OnDemandLibrary toolHelp_;
+    OnDemandLibrary processStatus_;
     FARPROC createSnapshot_ = nullptr;
     FARPROC processFirst_ = nullptr;
     FARPROC processNext_ = nullptr;

@@ -163,16 +163,10 @@ TEST_F(LauncherLaunch, FailedStartIsReported) {
                                                        "file specified. - Line: 0"});
 }
 
-TEST(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
-    StandinFileSystem files;
-    StandinProcesses processes;
-    ScriptedFolderDialog dialog;
-    RecordingMessages messages;
-    MemoryRegistry registry;
-    Platform platform{registry, files, processes, dialog, messages, "Brindleway"};
-    HeadlessView view;
-    frmLauncher form(view, platform);
+// The window's own events, on the same stand-in world.
+using LauncherWindow = LauncherWorld;
 
+TEST_F(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
     view.SetOuterSizeTwips(20000, 12000);
     form.Form_Resize();
     EXPECT_EQ(view.ListWidthTwips(), 19650);
@@ -190,15 +184,7 @@ TEST(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(LauncherWindow, RowClickTitlesTheWindowWithTheRowsName) {
-    StandinFileSystem files;
-    StandinProcesses processes;
-    ScriptedFolderDialog dialog;
-    RecordingMessages messages;
-    MemoryRegistry registry;
-    Platform platform{registry, files, processes, dialog, messages, "Brindleway"};
-    HeadlessView view;
-    frmLauncher form(view, platform);
+TEST_F(LauncherWindow, RowClickTitlesTheWindowWithTheRowsName) {
     view.InsertRow(1, MapEntry{"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"});
     view.InsertRow(2, MapEntry{"", "empty.mmp", "e.gmp", "e.sty", "e.scr"});
 
