@@ -9,6 +9,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "GuiDriver.h"
 #include "LauncherTest.h"
@@ -134,6 +136,28 @@ TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtTheScreenResolution) {
     const int selected = gui::ListSelectedRow(list_);
     ASSERT_GE(selected, 1);
     EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, selected, 1));
+
+    // Nothing is clipped at this resolution: the button is as large as its
+    // caption needs in the program's font, and every column is wider than
+    // its title with the header's margins (6 pixels a side).
+    gui::RemoteMemory ideal(*app_, sizeof(SIZE));
+    ideal.Put(SIZE{0, 0});
+    ASSERT_TRUE(SendMessageA(button_, BCM_GETIDEALSIZE, 0, ideal.AsLParam()));
+    const SIZE needed = ideal.Get<SIZE>();
+    EXPECT_GT(needed.cx, 0);
+    EXPECT_LE(needed.cx, button.right - button.left) << "the button's caption is clipped";
+    EXPECT_LE(needed.cy, button.bottom - button.top) << "the button's caption is clipped";
+    const std::vector<std::string> titles = gui::ListColumnTitles(*app_, list_);
+    ASSERT_EQ(titles.size(), 5u);
+    for (int column = 0; column < 5; ++column) {
+        const std::string& title = titles[column];
+        gui::RemoteMemory text(*app_, title.size() + 1);
+        text.Write(title.c_str(), title.size() + 1);
+        const int titleWidth = static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, text.AsLParam()));
+        const int columnWidth = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0));
+        EXPECT_GT(titleWidth, 0) << title;
+        EXPECT_GE(columnWidth, titleWidth + 12) << "the title \"" << title << "\" is clipped";
+    }
 
     const int dpi = ScreenDpi();
     gui::SaveWindowBitmap(
