@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "windows/Handles.h"
+
 namespace {
 
 LRESULT CALLBACK BareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -19,25 +21,24 @@ LRESULT CALLBACK BareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 void ReadDescriptionFiles() {
     char folder[MAX_PATH] = {};
     DWORD size = sizeof folder - 1;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Lanternhall", 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    const LONG status = RegQueryValueExA(key, "GTA2Folder", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return;
+    UniqueHkey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Lanternhall", 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    if (RegQueryValueExA(key.get(), "GTA2Folder", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size) !=
+        ERROR_SUCCESS)
+        return;
     const std::string data = std::string(folder) + "data\\";
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((data + "*.mmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    UniqueFindHandle search(FindFirstFileA((data + "*.mmp").c_str(), &found));
+    if (!search) return;
     char buffer[4096];
     do {
-        HANDLE file = CreateFileA((data + found.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) continue;
+        UniqueFileHandle file(CreateFileA((data + found.cFileName).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) continue;
         DWORD got = 0;
-        ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-        CloseHandle(file);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+        ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr);
+    } while (FindNextFileA(search.get(), &found));
 }
 
 }  // namespace

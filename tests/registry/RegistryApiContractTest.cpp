@@ -40,16 +40,17 @@ TEST_F(RegistryApiContract, QueryReportsSizesLikeWindows) {
 
 TEST_F(RegistryApiContract, EnumerationEndsWith259AndReportsShortBuffers) {
     PutRaw(kHkeyCurrentUser, scratch + "\\Sub", "LongerName", 1, {});
-    RegKey key = 0;
-    ASSERT_EQ(api().OpenKeyEx(RootKey(kHkeyCurrentUser), scratch, 0x1 | 0x8, &key), 0);
+    UniqueKey owned(api());
+    ASSERT_EQ(api().OpenKeyEx(RootKey(kHkeyCurrentUser), scratch, 0x1 | 0x8, owned.put()), 0);
+    RegKey key = owned.get();
     char name[16] = {};
     EXPECT_EQ(api().EnumKey(key, 0, name, 3), 234);
     EXPECT_EQ(api().EnumKey(key, 0, name, sizeof name), 0);
     EXPECT_STREQ(name, "Sub");
     EXPECT_EQ(api().EnumKey(key, 1, name, sizeof name), 259);
-    api().CloseKey(key);
 
-    ASSERT_EQ(api().OpenKeyEx(RootKey(kHkeyCurrentUser), scratch + "\\Sub", 0x1, &key), 0);
+    ASSERT_EQ(api().OpenKeyEx(RootKey(kHkeyCurrentUser), scratch + "\\Sub", 0x1, owned.put()), 0);
+    key = owned.get();
     std::uint32_t longest = 0;
     EXPECT_EQ(api().QueryInfoKey(key, &longest), 0);
     EXPECT_EQ(longest, 10u);
@@ -61,7 +62,6 @@ TEST_F(RegistryApiContract, EnumerationEndsWith259AndReportsShortBuffers) {
     EXPECT_STREQ(name, "LongerName");
     length = sizeof name;
     EXPECT_EQ(api().EnumValue(key, 1, name, &length), 259);
-    api().CloseKey(key);
 }
 
 TEST_F(RegistryApiContract, KeysOpenDeleteAndFailWithWindowsCodes) {
@@ -70,8 +70,9 @@ TEST_F(RegistryApiContract, KeysOpenDeleteAndFailWithWindowsCodes) {
     EXPECT_EQ(api().OpenKeyEx(0, "Software", 0x1, &key), 6);
     EXPECT_EQ(api().CreateKeyEx(0, scratch, 0x3F, &key), 6);
 
-    ASSERT_EQ(api().CreateKeyEx(RootKey(kHkeyCurrentUser), scratch + "\\x\\y", 0x3F, &key), 0);
-    api().CloseKey(key);
+    UniqueKey created(api());
+    ASSERT_EQ(api().CreateKeyEx(RootKey(kHkeyCurrentUser), scratch + "\\x\\y", 0x3F, created.put()), 0);
+    created.reset();
     EXPECT_EQ(api().DeleteKey(RootKey(kHkeyCurrentUser), scratch + "\\x"), 5);
     EXPECT_EQ(api().DeleteKey(RootKey(kHkeyCurrentUser), scratch + "\\x\\y"), 0);
     EXPECT_EQ(api().DeleteKey(RootKey(kHkeyCurrentUser), scratch + "\\x\\y"), 2);
