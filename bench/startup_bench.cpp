@@ -4,7 +4,9 @@
 // Beside it, BARE_WINDOW_EXE (bench/bare_window.cpp) when given: a bare
 // window that reads the same files first; each start of one is followed by a
 // start of the other, so that both meet the same machine.
-// startup_bench.exe BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE]]. Prints figures.
+// startup_bench.exe BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE [FILES...]]], where
+// FILES are the description file counts to measure (0, 1000 and 10000 when
+// none are given). Prints figures.
 
 #include <windows.h>
 
@@ -123,7 +125,7 @@ double TimeBareReading(const gui::ScratchFolder& game) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: startup_bench BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE]]\n");
+        std::printf("usage: startup_bench BRINDLEWAY_EXE [RUNS [BARE_WINDOW_EXE [FILES...]]]\n");
         return 2;
     }
     const std::string program = gui::WindowsPath(argv[1]);
@@ -132,7 +134,10 @@ int main(int argc, char** argv) {
     gui::ScopedRegistryValue index(HKEY_CURRENT_USER, "Software\\Lanternhall", "map_index", std::nullopt);
     gui::ScratchFolder elsewhere("startup-bench-cwd");
 
-    for (int files : {0, 1000, 10000}) {
+    std::vector<int> counts;
+    for (int i = 4; i < argc; ++i) counts.push_back(std::max(0, std::atoi(argv[i])));
+    if (counts.empty()) counts = {0, 1000, 10000};
+    for (int files : counts) {
         gui::ScratchFolder game("startup-bench");
         game.MakeGameFolder();
         WriteDescriptionFiles(game, files);

@@ -61,16 +61,13 @@ public:
     explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
 
     std::size_t Read(char* buffer, std::size_t size) override {
-        // ReadFile takes a 32-bit count: read in chunks no larger than that.
-        std::size_t total = 0;
-        while (total < size) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - total, 1u << 20));
-            DWORD got = 0;
-            if (!ReadFile(file_.get(), buffer + total, chunk, &got, nullptr)) ThrowLastError();
-            if (got == 0) break;
-            total += got;
-        }
-        return total;
+        // One call a read: the reader asks again until the end, and a second
+        // call only to learn that a small file has ended would double the
+        // system calls of a folder of maps. ReadFile takes a 32-bit count.
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
+        DWORD got = 0;
+        if (!ReadFile(file_.get(), buffer, chunk, &got, nullptr)) ThrowLastError();
+        return got;
     }
 
 private:
