@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "launcher/MapEntry.h"
 
@@ -36,10 +37,12 @@ public:
     // The selected row stays highlighted while the list lacks the focus.
     virtual void KeepSelectionVisibleWithoutFocus() = 0;
 
-    // Rows. The logic owns the order: it inserts each row where it belongs.
+    // Rows. The logic owns the order: it hands over the whole catalogue,
+    // already sorted, so that the list never has to be asked where a row goes.
     virtual int RowCount() const = 0;
-    // Inserts at `position` (1 to RowCount() + 1); later rows move down.
-    virtual void InsertRow(int position, const MapEntry& entry) = 0;
+    // Adds the rows after any already there, in the order given. Throws
+    // Failure when the list refuses one; the rows before it stay.
+    virtual void AppendRows(const std::vector<MapEntry>& rows) = 0;
     // Throws Failure when there is no such row or column.
     virtual std::string CellText(int position, int column) const = 0;
     // Throws Failure when there is no such row.

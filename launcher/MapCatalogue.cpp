@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "launcher/GameInstallation.h"
 #include "launcher/MapNameOrder.h"
@@ -66,24 +67,8 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path, co
     return parser.Description();
 }
 
-int AddMapRow(LauncherView& view, const MapEntry& entry) {
-    const int count = view.RowCount();
-    // Rows usually come in order (see AddDescribedMaps): try the end first.
-    int position = count + 1;
-    if (count > 0 && CompareMapNames(view.CellText(count, 1), entry.name) > 0) {
-        position = SortedInsertPosition(entry.name, count - 1, [&view](int row) { return view.CellText(row, 1); });
-    }
-    view.InsertRow(position, entry);
-    return position;
-}
-
-DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder,
-                                 const CodePage& codePage) {
+DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFolder, const CodePage& codePage) {
     DescriptionScan scan;
-    // Sorted here first, so that a folder of thousands of maps does not make
-    // the list shift its rows for every insertion; a stable sort keeps equal
-    // names in the order the search found them, as inserting one by one would.
-    std::vector<MapEntry> found;
     const std::string folder = gameFolder + game::kDataFolder;
     for (const std::string& fileName : files.FindPlainFiles(gameFolder + game::kDescriptionPattern)) {
         MapDescription description;
@@ -96,16 +81,20 @@ DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const st
             }
             continue;
         }
-        found.push_back(MapEntry{std::move(description.name), fileName, std::move(description.gmp),
-                                 std::move(description.sty), std::move(description.scr)});
+        scan.maps.push_back(MapEntry{std::move(description.name), fileName, std::move(description.gmp),
+                                     std::move(description.sty), std::move(description.scr)});
     }
-    std::vector<std::size_t> order(found.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&found](std::size_t a, std::size_t b) {
-        return CompareMapNames(found[a].name, found[b].name) < 0;
-    });
-    for (std::size_t i : order) AddMapRow(view, found[i]);
     return scan;
+}
+
+std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps) {
+    std::vector<MapEntry> rows = std::move(describedMaps);
+    rows.insert(rows.end(), BuiltInMaps().begin(), BuiltInMaps().end());
+    // Stable: a row goes in after every row that sorts equal to it, so the
+    // whole list is known, in order, before the first row is shown.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
+    return rows;
 }
 
 std::string DescribeSkippedFiles(const DescriptionScan& scan) {

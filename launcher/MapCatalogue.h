@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "launcher/LauncherView.h"
 #include "launcher/MapDescription.h"
 #include "launcher/MapEntry.h"
 
@@ -20,20 +19,23 @@ const std::vector<MapEntry>& BuiltInMaps();
 MapDescription ReadMapDescription(FileSystem& files, const std::string& path,
                                   const CodePage& codePage = OneBytePerCharacter());
 
-// Inserts `entry` at its sorted position (after rows with an equal name);
-// returns that position.
-int AddMapRow(LauncherView& view, const MapEntry& entry);
-
 struct DescriptionScan {
+    std::vector<MapEntry> maps;  // in the order the search found the files
     int skipped = 0;
     std::string firstSkippedFile;  // as the search named it
     std::string firstReason;
 };
 
-// Adds a row for every readable data\*.mmp file below `gameFolder`; an
-// unreadable one is skipped so that it cannot hide the rest of the catalogue.
-DescriptionScan AddDescribedMaps(LauncherView& view, FileSystem& files, const std::string& gameFolder,
-                                 const CodePage& codePage = OneBytePerCharacter());
+// Reads every data\*.mmp file below `gameFolder`; an unreadable one is
+// skipped so that it cannot hide the rest of the catalogue.
+DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFolder,
+                                  const CodePage& codePage = OneBytePerCharacter());
+
+// Every row of the list in displayed order: the described maps and the
+// built-in ones by name. Rows with equal names keep the order in which they
+// would have been added one by one: the described maps as the search found
+// them, then the built-in maps in their own order.
+std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps);
 
 // What the user is told about the skipped files; empty when none was skipped.
 std::string DescribeSkippedFiles(const DescriptionScan& scan);

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "launcher/GameFolder.h"
 #include "launcher/GameInstallation.h"
@@ -93,8 +94,8 @@ void frmLauncher::Form_Load() {
         view_.ApplyListOptions();
         for (const ColumnSpec& column : kColumns) view_.AddColumn(column.title, column.widthTwips);
 
-        const DescriptionScan scan = AddDescribedMaps(view_, platform_.files, GameFolder, platform_.codePage);
-        for (const MapEntry& map : BuiltInMaps()) AddMapRow(view_, map);
+        DescriptionScan scan = ReadDescribedMaps(platform_.files, GameFolder, platform_.codePage);
+        view_.AppendRows(SortedCatalogue(std::move(scan.maps)));
 
         RestoreMapSelection();
         view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, 1));

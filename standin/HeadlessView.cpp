@@ -21,13 +21,6 @@ void HeadlessView::SetColumnTitle(int column, const std::string& title) {
     columns_[column - 1].first = title;
 }
 
-void HeadlessView::InsertRow(int position, const MapEntry& entry) {
-    if (position < 1 || position > RowCount() + 1) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
-    rows_.insert(rows_.begin() + (position - 1), entry);
-    // The selection stays with its row.
-    if (selected_ >= position) ++selected_;
-}
-
 void HeadlessView::RequireRow(int position) const {
     if (position < 1 || position > RowCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
 }

@@ -42,7 +42,7 @@ public:
     void SetColumnTitle(int column, const std::string& title) override;
     void KeepSelectionVisibleWithoutFocus() override { selectionVisibleWithoutFocus_ = true; }
     int RowCount() const override { return static_cast<int>(rows_.size()); }
-    void InsertRow(int position, const MapEntry& entry) override;
+    void AppendRows(const std::vector<MapEntry>& rows) override { rows_.insert(rows_.end(), rows.begin(), rows.end()); }
     std::string CellText(int position, int column) const override;
     void SelectRow(int position) override;
     void ScrollRowIntoView(int position) override;

@@ -113,7 +113,7 @@ TEST_F(LauncherLaunch, GameFolderGetsItsBackslashOnce) {
     EXPECT_EQ(GameFolder, "C:\\Games\\GTA2");
 
     messages.shown.clear();
-    view.InsertRow(1, MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"});
+    view.AppendRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
     view.UserSelects(1);
     form.cmdStart_Click();
     form.cmdStart_Click();
@@ -145,7 +145,7 @@ TEST_F(LauncherLaunch, NetworkFolderStartsWithoutADriveChange) {
     } network;
     Platform networked{registry, network, processes, folderDialog, messages, "Brindleway"};
     frmLauncher launcher(view, networked);
-    view.InsertRow(1, MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"});
+    view.AppendRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
     view.UserSelects(1);
     GameFolder = "\\\\server\\games\\gta2";
     launcher.cmdStart_Click();
@@ -185,8 +185,8 @@ TEST_F(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
 }
 
 TEST_F(LauncherWindow, RowClickTitlesTheWindowWithTheRowsName) {
-    view.InsertRow(1, MapEntry{"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"});
-    view.InsertRow(2, MapEntry{"", "empty.mmp", "e.gmp", "e.sty", "e.scr"});
+    view.AppendRows({MapEntry{"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"},
+                     MapEntry{"", "empty.mmp", "e.gmp", "e.sty", "e.scr"}});
 
     form.lvMaps_ItemClick(1);
     EXPECT_EQ(view.Caption(), "Orvo's Brindleway v0.3 - 1st City - Downtown");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/MapCatalogue.h"
 #include "launcher/MapNameOrder.h"
 
 namespace {
@@ -57,11 +58,19 @@ TEST(MapNameOrder, CaseAndLigaturesMakeNoDifference) {
     EXPECT_EQ(Sign(CompareMapNames("co-op", "coop")), -Sign(CompareMapNames("coop", "co-op")));
 }
 
-TEST(MapNameOrder, InsertPositionGoesAfterEqualNames) {
-    const std::vector<std::string> rows = {"Alpha", "beta", "BETA", "Gamma"};
-    auto at = [&rows](int position) { return rows[position - 1]; };
-    EXPECT_EQ(SortedInsertPosition("Beta", 4, at), 4);
-    EXPECT_EQ(SortedInsertPosition("aaa", 4, at), 1);
-    EXPECT_EQ(SortedInsertPosition("Zeta", 4, at), 5);
-    EXPECT_EQ(SortedInsertPosition("anything", 0, at), 1);
+TEST(MapNameOrder, CatalogueKeepsTheOrderOfAddingAmongEqualNames) {
+    // Described maps come as the search found them; a built-in map goes
+    // after every described map whose name sorts equal to its own.
+    const std::vector<MapEntry> rows = SortedCatalogue({{"zulu", "z.mmp", "z", "z", "z"},
+                                                        {"1ST CITY - DOWNTOWN", "b.mmp", "b", "b", "b"},
+                                                        {"1st city - downtown", "a.mmp", "a", "a", "a"},
+                                                        {"Beta", "c.mmp", "c", "c", "c"}});
+    ASSERT_EQ(rows.size(), 16u);
+    std::vector<std::string> first;
+    for (int i = 0; i < 3; ++i) first.push_back(rows[i].mmp + rows[i].gmp);
+    EXPECT_EQ(first, (std::vector<std::string>{"b.mmpb", "a.mmpa", "wil.gmp"}));
+    EXPECT_EQ(rows.back().mmp, "z.mmp");
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_LE(CompareMapNames(rows[i - 1].name, rows[i].name), 0) << rows[i - 1].name << " / " << rows[i].name;
+    }
 }
