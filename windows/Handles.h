@@ -66,6 +66,12 @@ struct GdiObject {
     static void Close(HGDIOBJ o) noexcept { ::DeleteObject(o); }
 };
 
+// An icon made by LoadImage without LR_SHARED.
+struct Icon {
+    static HICON Invalid() noexcept { return nullptr; }
+    static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
+};
+
 struct Library {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Close(HMODULE m) noexcept { ::FreeLibrary(m); }
@@ -97,6 +103,7 @@ using UniqueHkey = UniqueResource<HKEY, handle_traits::RegistryKey>;
 using UniqueCoTaskMem = UniqueResource<void*, handle_traits::CoTaskMemory>;
 using UniqueLocalMemory = UniqueResource<void*, handle_traits::LocalMemory>;
 using UniqueGdiObject = UniqueResource<HGDIOBJ, handle_traits::GdiObject>;
+using UniqueIcon = UniqueResource<HICON, handle_traits::Icon>;
 using UniqueLibrary = UniqueResource<HMODULE, handle_traits::Library>;
 using UniqueMemoryDc = UniqueResource<HDC, handle_traits::MemoryDc>;
 using UniqueWindowDc = UniqueResource<HDC, handle_traits::WindowDc>;

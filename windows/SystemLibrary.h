@@ -16,12 +16,22 @@ Function AsFunction(FARPROC address) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
-// A kernel32 function by name; null where this Windows lacks it. kernel32 is
-// in every process, so nothing is loaded.
+// A function by name from a system library the program imports anyway, so
+// nothing is loaded; null where this Windows lacks it.
+template <typename Function>
+Function FindLoadedFunction(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    return module ? AsFunction<Function>(GetProcAddress(module, name)) : nullptr;
+}
+
 template <typename Function>
 Function FindKernelFunction(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? AsFunction<Function>(GetProcAddress(kernel, name)) : nullptr;
+    return FindLoadedFunction<Function>("kernel32.dll", name);
+}
+
+template <typename Function>
+Function FindUserFunction(const char* name) {
+    return FindLoadedFunction<Function>("user32.dll", name);
 }
 
 // Loads a library from the system folder and nowhere else; null on failure,

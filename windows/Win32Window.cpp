@@ -4,10 +4,12 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/Failure.h"
 #include "platform/UserMessages.h"
+#include "windows/DisplayScale.h"
 #include "windows/SystemErrorText.h"
 
 namespace {
@@ -21,6 +23,11 @@ constexpr int kClientWidth = 11880, kClientHeight = 7800;
 constexpr int kListLeft = 120, kListTop = 960, kListWidth = 10455, kListHeight = 6495;
 constexpr int kStartLeft = 4200, kStartTop = 120, kStartWidth = 1935, kStartHeight = 495;
 constexpr int kTwipsPerInch = 1440;
+
+constexpr int kIconId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// Tab and the access key go between the two controls.
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 [[noreturn]] void FailWithSystemText(const char* what) {
     const DWORD error = GetLastError();
@@ -36,20 +43,15 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Create() {
-    {
-        UniqueWindowDc screen(GetDC(nullptr));
-        dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
-        dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }
-    if (dpiX_ <= 0) dpiX_ = 96;
-    if (dpiY_ <= 0) dpiY_ = 96;
+    systemDpi_ = SystemDpi();
+    dpiX_ = dpiY_ = systemDpi_;
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance_;
-    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kIconId));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kIconId), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -58,25 +60,27 @@ void Win32Window::Create() {
         FailWithSystemText("RegisterClassEx");
     }
 
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    // Tab and the access key go between the two controls.
-    const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    window_ = CreateWindowExA(exStyle, kWindowClass, kApplicationTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    const SIZE outer = OuterSize();
+    window_ = CreateWindowExA(kExStyle, kWindowClass, kApplicationTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
+                              outer.cy, nullptr, nullptr, instance_, this);
     if (!window_) FailWithSystemText("CreateWindowEx");
+    // Opened on a monitor whose resolution is not the system's, the window
+    // takes that monitor's: the same layout in twips, in its pixels.
+    const int dpi = WindowDpi(window_, systemDpi_);
+    if (dpi != dpiY_) {
+        dpiX_ = dpiY_ = dpi;
+        const SIZE scaled = OuterSize();
+        SetWindowPos(window_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetSmallIcon();
+    }
     CreateControls();
 }
 
-void Win32Window::CreateControls() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
-    }
-    HFONT font = font_ ? static_cast<HFONT>(font_.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+SIZE Win32Window::OuterSize() const {
+    return OuterSizeForDpi(SIZE{PixelsX(kClientWidth), PixelsY(kClientHeight)}, kStyle, kExStyle, dpiY_, systemDpi_);
+}
 
+void Win32Window::CreateControls() {
     // Created in tab order: the list first, so it takes the focus.
     list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_SHAREIMAGELISTS,
@@ -87,8 +91,6 @@ void Win32Window::CreateControls() {
                              PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStartId)), instance_, nullptr);
     if (!start_) FailWithSystemText("CreateWindowEx(button)");
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageA(start_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
@@ -104,6 +106,25 @@ void Win32Window::CreateControls() {
         // one it wraps, so the whole warning is always readable.
         SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
     }
+    SetFont();
+}
+
+void Win32Window::SetFont() {
+    UniqueGdiObject font(CreateMessageFont(dpiY_, systemDpi_));
+    HGDIOBJ shown = font ? font.get() : GetStockObject(DEFAULT_GUI_FONT);
+    for (HWND control : {list_, start_, tooltip_}) {
+        if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), shown_ ? TRUE : FALSE);
+    }
+    // Only now that no control uses the old font any more may it go.
+    font_ = std::move(font);
+}
+
+void Win32Window::SetSmallIcon() {
+    const int size = SmallIconSize(dpiY_, systemDpi_);
+    UniqueIcon icon(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kIconId), IMAGE_ICON, size, size, 0)));
+    if (!icon) return;
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    smallIcon_ = std::move(icon);
 }
 
 void Win32Window::LoadAndShow(int showCommand) {
@@ -115,9 +136,9 @@ void Win32Window::LoadAndShow(int showCommand) {
     // Sizes before the first show are the creation's, not the user's: the
     // resize event starts with the show.
     shown_ = true;
-    resizedWhileShowing_ = false;
+    resized_ = false;
     ShowWindow(window_, showCommand);
-    if (!resizedWhileShowing_) Raise(handlers_.resize);
+    if (!resized_) Raise(handlers_.resize);
     UpdateWindow(window_);
     SetFocus(list_);
 }
@@ -149,9 +170,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             if (shown_) {
-                resizedWhileShowing_ = true;
+                resized_ = true;
                 Raise(handlers_.resize);
             }
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_NOTIFY:
             OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -197,6 +221,34 @@ void Win32Window::OnNotify(const NMHDR& header) {
         const int position = change.iItem + 1;
         Raise([this, position] { handlers_.itemClick(position); });
     }
+}
+
+// Moved to a monitor of another resolution (or the resolution changed), the
+// window lays itself out again from the same twips, in the new pixels, and
+// takes the size Windows proposes. What it shows stays as it is.
+void Win32Window::OnDpiChanged(int dpiX, int dpiY, const RECT* suggested) {
+    if (dpiX <= 0 || dpiY <= 0) return;
+    const int oldDpiX = dpiX_;
+    dpiX_ = dpiX;
+    dpiY_ = dpiY;
+    SetFont();
+    SetSmallIcon();
+    for (int column = 0; column < columnCount_; ++column) {
+        const int width = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(MulDiv(width, dpiX_, oldDpiX), 0));
+    }
+    const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(list_, nullptr, PixelsX(kListLeft), PixelsY(kListTop), 0, 0, keep | SWP_NOSIZE);
+    SetWindowPos(start_, nullptr, PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
+                 keep);
+    // The list follows the window by the resize rule; when the window keeps
+    // its size the rule still runs, as the list's size in pixels has changed.
+    resized_ = false;
+    if (suggested) {
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, keep);
+    }
+    if (shown_ && !resized_) Raise(handlers_.resize);
 }
 
 void Win32Window::Raise(const std::function<void()>& handler) {
@@ -260,26 +312,22 @@ void Win32Window::ApplyListOptions() {
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
 
-int Win32Window::ColumnCount() const {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
-    return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-}
-
 void Win32Window::AddColumn(const std::string& title, int widthTwips) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = PixelsX(widthTwips);
     column.pszText = const_cast<char*>(title.c_str());
-    const int index = ColumnCount();
-    column.iSubItem = index;
-    if (SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) < 0) {
+    column.iSubItem = columnCount_;
+    if (SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnCount_), reinterpret_cast<LPARAM>(&column)) <
+        0) {
         throw Failure(kErrIndexOutOfBounds, "", "The column could not be added");
     }
+    ++columnCount_;
 }
 
 void Win32Window::SetColumnTitle(int column, const std::string& title) {
-    if (column < 1 || column > ColumnCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+    if (column < 1 || column > columnCount_) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     LVCOLUMNA header{};
     header.mask = LVCF_TEXT;
     header.pszText = const_cast<char*>(title.c_str());
@@ -315,27 +363,33 @@ void Win32Window::ResumeListDrawing() {
     listDrawingSuspended_ = false;
 }
 
-void Win32Window::InsertRow(int position, const MapEntry& entry) {
-    if (position < 1 || position > RowCount() + 1) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+// One insert and four cell texts a row, and nothing asked of the list: the
+// rows come sorted, so each goes in after the last.
+void Win32Window::AppendRows(const std::vector<MapEntry>& rows) {
     SuspendListDrawing();
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = position - 1;
-    item.pszText = const_cast<char*>(entry.name.c_str());
-    const LRESULT index = SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    if (index < 0) throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
-    const std::string* cells[] = {&entry.mmp, &entry.gmp, &entry.sty, &entry.scr};
-    for (int sub = 1; sub <= 4; ++sub) {
-        LVITEMA cell{};
-        cell.iSubItem = sub;
-        cell.pszText = const_cast<char*>(cells[sub - 1]->c_str());
-        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+    int index = RowCount();
+    for (const MapEntry& entry : rows) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = index;
+        item.pszText = const_cast<char*>(entry.name.c_str());
+        if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index) {
+            throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
+        }
+        const std::string* cells[] = {&entry.mmp, &entry.gmp, &entry.sty, &entry.scr};
+        for (int sub = 1; sub <= 4; ++sub) {
+            LVITEMA cell{};
+            cell.iSubItem = sub;
+            cell.pszText = const_cast<char*>(cells[sub - 1]->c_str());
+            SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+        }
+        ++index;
     }
 }
 
 std::string Win32Window::CellText(int position, int column) const {
     CheckRow(position);
-    if (column < 1 || column > ColumnCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+    if (column < 1 || column > columnCount_) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
     // The control says only how much it copied: grow until it fits.
     for (size_t size = 256;; size *= 2) {
         std::vector<char> buffer(size, '\0');

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "launcher/LauncherView.h"
 #include "windows/Handles.h"
@@ -51,7 +52,7 @@ public:
     void SetColumnTitle(int column, const std::string& title) override;
     void KeepSelectionVisibleWithoutFocus() override;
     int RowCount() const override;
-    void InsertRow(int position, const MapEntry& entry) override;
+    void AppendRows(const std::vector<MapEntry>& rows) override;
     std::string CellText(int position, int column) const override;
     void SelectRow(int position) override;
     void ScrollRowIntoView(int position) override;
@@ -69,11 +70,16 @@ private:
     int PixelsY(int twips) const;
     int TwipsX(int pixels) const;
     int TwipsY(int pixels) const;
-    int ColumnCount() const;
     void CheckRow(int position) const;
     void SuspendListDrawing();
     void ResumeListDrawing();
     void CreateControls();
+    // The window's outer size for the created client area, at its DPI.
+    SIZE OuterSize() const;
+    // The message font and the caption's small icon at the window's DPI.
+    void SetFont();
+    void SetSmallIcon();
+    void OnDpiChanged(int dpiX, int dpiY, const RECT* suggested);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -81,12 +87,17 @@ private:
     HWND start_ = nullptr;    // child: destroyed with the window
     HWND tooltip_ = nullptr;  // owned by the window: destroyed with it
     UniqueGdiObject font_;    // must outlive the controls that use it
+    UniqueIcon smallIcon_;    // set on the window at a DPI other than the system's
+    // The screen's DPI, and the DPI of the monitor the window is on, which
+    // every twips measure is converted at.
+    int systemDpi_ = 96;
     int dpiX_ = 96;
     int dpiY_ = 96;
+    int columnCount_ = 0;
     Handlers handlers_;
     bool loading_ = false;
     bool listDrawingSuspended_ = false;
     bool shown_ = false;
-    bool resizedWhileShowing_ = false;
+    bool resized_ = false;  // a size change came while a show or a move ran
     HWND focusBeforeDeactivation_ = nullptr;
 };

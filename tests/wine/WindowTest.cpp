@@ -29,13 +29,14 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
-// A layout measure given in twips, in pixels at this resolution.
-int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+// A layout measure given in twips, in pixels at a resolution (by default
+// this one).
+int Pixels(int twips, int dpi = ScreenDpi()) { return MulDiv(twips, dpi, 1440); }
 
 // What the resize rule makes of an outer size in pixels: the list 350 twips
 // narrower and 1500 twips lower.
-int FittedWidth(int outerPixels) { return Pixels(MulDiv(outerPixels, 1440, ScreenDpi()) - 350); }
-int FittedHeight(int outerPixels) { return Pixels(MulDiv(outerPixels, 1440, ScreenDpi()) - 1500); }
+int FittedWidth(int outerPixels, int dpi = ScreenDpi()) { return Pixels(MulDiv(outerPixels, 1440, dpi) - 350, dpi); }
+int FittedHeight(int outerPixels, int dpi = ScreenDpi()) { return Pixels(MulDiv(outerPixels, 1440, dpi) - 1500, dpi); }
 
 SIZE WindowSize(HWND window) {
     RECT r{};
@@ -86,6 +87,13 @@ protected:
                 return list.cx == FittedWidth(outer.cx) && list.cy == FittedHeight(outer.cy);
             },
             2000);
+    }
+
+    // The width of `text` in the list's font, as the list measures it.
+    int ListTextWidth(const std::string& text) {
+        gui::RemoteMemory remote(*app_, text.size() + 1);
+        remote.Write(text.c_str(), text.size() + 1);
+        return static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, remote.AsLParam()));
     }
 
     bool WaitForOuterSize(int width, int height) {
@@ -151,9 +159,7 @@ TEST_F(WindowTest, OpensWithTheLayoutInPixelsAtTheScreenResolution) {
     ASSERT_EQ(titles.size(), 5u);
     for (int column = 0; column < 5; ++column) {
         const std::string& title = titles[column];
-        gui::RemoteMemory text(*app_, title.size() + 1);
-        text.Write(title.c_str(), title.size() + 1);
-        const int titleWidth = static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, text.AsLParam()));
+        const int titleWidth = ListTextWidth(title);
         const int columnWidth = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0));
         EXPECT_GT(titleWidth, 0) << title;
         EXPECT_GE(columnWidth, titleWidth + 12) << "the title \"" << title << "\" is clipped";
@@ -217,6 +223,73 @@ TEST_F(WindowTest, ListFollowsTheWindowSize) {
     const RECT buttonAfter = gui::RectInParent(button_);
     EXPECT_TRUE(EqualRect(&buttonBefore, &buttonAfter));
     EXPECT_FALSE(gui::FindMessageBox(*app_));
+}
+
+// Windows tells a window that has moved to a monitor of another resolution
+// with WM_DPICHANGED; Wine never sends it, so the test sends it as Windows
+// does, the proposed rectangle in the program's own memory. The window lays
+// itself out from the same twips at the new resolution, then back again.
+TEST_F(WindowTest, ANewMonitorResolutionLaysTheWindowOutAgainAndBack) {
+    app_->WaitForIdle();
+    const int dpi = ScreenDpi();
+    const int higher = dpi * 3 / 2;
+    RECT first{};
+    GetWindowRect(main_, &first);
+    const RECT listBefore = gui::RectInParent(list_), buttonBefore = gui::RectInParent(button_);
+    const std::string sample = gui::ListColumnTitles(*app_, list_)[0];
+    const int textBefore = ListTextWidth(sample);
+    std::vector<std::vector<std::string>> rows;
+    for (int row = 1; row <= gui::ListRowCount(list_); ++row) rows.push_back(gui::ListRow(*app_, list_, row));
+    const std::vector<std::string> titles = gui::ListColumnTitles(*app_, list_);
+    const int selected = gui::ListSelectedRow(list_);
+    const std::string caption = gui::WindowText(main_);
+
+    auto sendDpiChange = [&](int newDpi, const RECT& suggested) {
+        gui::RemoteMemory rect(*app_, sizeof(RECT));
+        rect.Put(suggested);
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(main_, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), rect.AsLParam(), SMTO_NORMAL,
+                                        gui::kDefaultTimeout, &result));
+        app_->WaitForIdle();
+    };
+    auto expectUnchangedContent = [&] {
+        std::vector<std::vector<std::string>> now;
+        for (int row = 1; row <= gui::ListRowCount(list_); ++row) now.push_back(gui::ListRow(*app_, list_, row));
+        EXPECT_EQ(now, rows);
+        EXPECT_EQ(gui::ListColumnTitles(*app_, list_), titles);
+        EXPECT_EQ(gui::ListSelectedRow(list_), selected);
+        EXPECT_EQ(gui::WindowText(main_), caption);
+        EXPECT_FALSE(gui::FindMessageBox(*app_));
+        EXPECT_TRUE(app_->IsRunning());
+    };
+
+    const RECT proposed{first.left + 10, first.top + 10, first.left + 910, first.top + 660};
+    ASSERT_NO_FATAL_FAILURE(sendDpiChange(higher, proposed));
+    RECT now{};
+    GetWindowRect(main_, &now);
+    EXPECT_TRUE(EqualRect(&now, &proposed)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+    const RECT list = gui::RectInParent(list_), button = gui::RectInParent(button_);
+    EXPECT_EQ(list.left, Pixels(120, higher));
+    EXPECT_EQ(list.top, Pixels(960, higher));
+    EXPECT_EQ(list.right - list.left, FittedWidth(900, higher));
+    EXPECT_EQ(list.bottom - list.top, FittedHeight(650, higher));
+    EXPECT_EQ(button.left, Pixels(4200, higher));
+    EXPECT_EQ(button.top, Pixels(120, higher));
+    EXPECT_EQ(button.right - button.left, Pixels(1935, higher));
+    EXPECT_EQ(button.bottom - button.top, Pixels(495, higher));
+    const double grown = static_cast<double>(ListTextWidth(sample)) / textBefore;
+    EXPECT_GE(grown, 1.35) << "the list's font did not follow the resolution";
+    EXPECT_LE(grown, 1.65) << "the list's font did not follow the resolution";
+    expectUnchangedContent();
+
+    ASSERT_NO_FATAL_FAILURE(sendDpiChange(dpi, first));
+    GetWindowRect(main_, &now);
+    EXPECT_TRUE(EqualRect(&now, &first));
+    const RECT listAfter = gui::RectInParent(list_), buttonAfter = gui::RectInParent(button_);
+    EXPECT_TRUE(EqualRect(&listAfter, &listBefore));
+    EXPECT_TRUE(EqualRect(&buttonAfter, &buttonBefore));
+    EXPECT_EQ(ListTextWidth(sample), textBefore);
+    expectUnchangedContent();
 }
 
 TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
