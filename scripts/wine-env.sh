@@ -36,6 +36,23 @@ wine_env_process_lives() {
     [[ $status != Z* ]]
 }
 
+# Whether this machine runs 32-bit x86 programs at all: some kernels are
+# built or started without them, and then 32-bit Wine cannot start.
+wine_env_runs_32bit() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Runs a Windows program with the Wine loader this machine can run: the
+# usual one, or the 64-bit one alone where 32-bit programs cannot run (only
+# 64-bit Windows programs start there).
+wine_env_wine() {
+    if wine_env_runs_32bit; then
+        wine "$@"
+    else
+        WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"
+    fi
+}
+
 # Exports the settings every Wine command of the world needs.
 wine_env_export() {
     export WINEPREFIX="$1/prefix"
@@ -90,7 +107,7 @@ wine_env_configure_prefix() {
     local state=$1 desktop=$2 dpi=$3
     if [ ! -f "$WINEPREFIX/.brindleway-ready" ]; then
         rm -f "$state/settings"
-        wineboot -i >"$state/wineboot.log" 2>&1 9>&- || true
+        wine_env_wine wineboot -i >"$state/wineboot.log" 2>&1 9>&- || true
         timeout 120 wineserver -w 9>&- || true
     fi
     local wanted="desktop=$desktop logpixels=$dpi"
@@ -98,13 +115,13 @@ wine_env_configure_prefix() {
         if [ "$desktop" = on ]; then
             # A virtual desktop gives every window a frame without a window
             # manager, and closing windows then costs no waiting.
-            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
-            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$(wine_env_desktop_size "$dpi" 0)" /f >/dev/null 2>&1 9>&-
+            wine_env_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
+            wine_env_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$(wine_env_desktop_size "$dpi" 0)" /f >/dev/null 2>&1 9>&-
         else
-            wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 9>&- || true
+            wine_env_wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 9>&- || true
         fi
         # At 96 DPI 15 twips make one pixel.
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
+        wine_env_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
         timeout 120 wineserver -w 9>&- || true
         echo "$wanted" >"$state/settings"
     fi

@@ -21,7 +21,7 @@ wine_env_start "$state" >/dev/null || exit 1
 # is shown once the program is done. The lock descriptor is closed for them
 # as in wine-env.sh.
 out=$(mktemp)
-wine "$@" >"$out" 2>&1 9>&-
+wine_env_wine "$@" >"$out" 2>&1 9>&-
 rc=$?
 cat "$out"
 rm -f "$out"
