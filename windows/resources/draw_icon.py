@@ -150,8 +150,8 @@ def draw(size):
     canvas.rect(near, 0, far, size, "kerb")
     canvas.rect(0, near + line, size, far - line, "road")
     canvas.rect(near + line, 0, far - line, size, "road")
-    # Dashed lane marks from each kerb line out to the edge, the same on
-    # all four arms.
+    # Dashed lane marks from one gap short of the crossing out to the edge,
+    # the same on all four arms.
     mid = size // 2
     start = near - 2 * dash
     while start > 0:
@@ -159,9 +159,8 @@ def draw(size):
             canvas.rect(a0, mid - lane, a1, mid + lane, "lane")
             canvas.rect(mid - lane, a0, mid + lane, a1, "lane")
         start -= 2 * dash
-    # The map pin over the top right block.
-    # Its centre on a pixel corner, so that a small hole is a square of
-    # whole white pixels rather than a grey smudge.
+    # The map pin over the top right block, its centre on a pixel corner so
+    # that a small hole is a square of whole white pixels, not a grey smudge.
     cx, cy, r, tip = snap(22.5), snap(9.5), 6.0 * s, snap(21)
     rim = max(1.0, s)
     box = (cx - r - 1, cy - r - 1, cx + r + 1, tip + 1)
