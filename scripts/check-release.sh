@@ -42,6 +42,8 @@ for f in "$(basename "$archive1")" Brindleway.exe SHA256SUMS; do
         { echo "check-release: $f differs between the two builds" >&2; exit 1; }
 done
 (cd "$first/build/release" && sha256sum --check --quiet SHA256SUMS)
+# The released program's manifest and icon, as the test command checks them.
+python3 "$root/tests/compat/check-resources.py" wrestool "$first/build/release/Brindleway.exe" >&2
 
 python3 - "$archive1" "$first" "$second" "$root/LICENSE" <<'PY'
 import os, re, struct, sys, time, zipfile
