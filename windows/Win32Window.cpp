@@ -10,6 +10,7 @@
 #include "platform/Failure.h"
 #include "platform/UserMessages.h"
 #include "windows/DisplayScale.h"
+#include "windows/StartupPhases.h"
 #include "windows/SystemErrorText.h"
 
 namespace {
@@ -59,11 +60,13 @@ void Win32Window::Create() {
     if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         FailWithSystemText("RegisterClassEx");
     }
+    MarkStartupPhase("class registered");
 
     const SIZE outer = OuterSize();
     window_ = CreateWindowExA(kExStyle, kWindowClass, kApplicationTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
                               outer.cy, nullptr, nullptr, instance_, this);
     if (!window_) FailWithSystemText("CreateWindowEx");
+    MarkStartupPhase("window created");
     // Opened on a monitor whose resolution is not the system's, the window
     // takes that monitor's: the same layout in twips, in its pixels.
     const int dpi = WindowDpi(window_, systemDpi_);
@@ -74,6 +77,7 @@ void Win32Window::Create() {
         SetSmallIcon();
     }
     CreateControls();
+    MarkStartupPhase("controls created");
 }
 
 SIZE Win32Window::OuterSize() const {
@@ -132,6 +136,7 @@ void Win32Window::LoadAndShow(int showCommand) {
     Raise(handlers_.load);
     ResumeListDrawing();
     loading_ = false;
+    MarkStartupPhase("load done");
 
     // Sizes before the first show are the creation's, not the user's: the
     // resize event starts with the show.
@@ -139,8 +144,11 @@ void Win32Window::LoadAndShow(int showCommand) {
     resized_ = false;
     ShowWindow(window_, showCommand);
     if (!resized_) Raise(handlers_.resize);
+    MarkStartupPhase("shown");
     UpdateWindow(window_);
     SetFocus(list_);
+    MarkStartupPhase("painted");
+    WriteStartupPhases();
 }
 
 int Win32Window::RunMessageLoop() {
@@ -302,6 +310,7 @@ void Win32Window::SetListHeightTwips(int height) {
 // ---- List set-up ----------------------------------------------------------------------
 
 void Win32Window::ApplyListOptions() {
+    MarkStartupPhase("settings and folder test");
     LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
     // The logic owns the order: the control must never sort on its own.
     style &= ~static_cast<LONG_PTR>(LVS_TYPEMASK | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING |
@@ -366,6 +375,7 @@ void Win32Window::ResumeListDrawing() {
 // One insert and four cell texts a row, and nothing asked of the list: the
 // rows come sorted, so each goes in after the last.
 void Win32Window::AppendRows(const std::vector<MapEntry>& rows) {
+    MarkStartupPhase("description files read");
     SuspendListDrawing();
     int index = RowCount();
     for (const MapEntry& entry : rows) {
@@ -385,6 +395,7 @@ void Win32Window::AppendRows(const std::vector<MapEntry>& rows) {
         }
         ++index;
     }
+    MarkStartupPhase("rows inserted");
 }
 
 std::string Win32Window::CellText(int position, int column) const {

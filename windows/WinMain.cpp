@@ -10,6 +10,7 @@
 #include "launcher/frmLauncher.h"
 #include "platform/Platform.h"
 #include "windows/ExecutableName.h"
+#include "windows/StartupPhases.h"
 #include "windows/SystemLibrary.h"
 #include "windows/Win32CodePage.h"
 #include "windows/Win32FileSystem.h"
@@ -20,11 +21,13 @@
 #include "windows/Win32Window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    MarkStartupPhase("WinMain");
     RestrictLibrarySearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
+    MarkStartupPhase("common controls");
 
     try {
         Win32Window window(instance);
