@@ -2,6 +2,7 @@
 
 #include "registry/TaggedValue.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string ToText(const TaggedValue& value) {
@@ -15,9 +16,13 @@ std::string ToText(const TaggedValue& value) {
         std::string operator()(double number) const {
             // printf, not a stream: streams drag the whole locale machinery
             // into a statically linked program.
+            // Fifteen significant digits, sign and exponent fit the buffer
+            // with room to spare; a cut or failed conversion still gives only
+            // what was written.
             char text[32];
-            std::snprintf(text, sizeof text, "%.15g", number);
-            return text;
+            const int length = std::snprintf(text, sizeof text, "%.15g", number);
+            if (length < 0) return {};
+            return std::string(text, std::min(static_cast<std::size_t>(length), sizeof text - 1));
         }
         // Bytes show as their characters, as the registry would store them.
         std::string operator()(const ByteArray& array) const {

@@ -84,7 +84,8 @@ TaggedValue cRegistry::Value() {
         // Only a terminating NUL is dropped: text stored without one keeps
         // its last character.
         if (got > 0 && buffer[got - 1] == 0) --got;
-        std::string text(buffer.begin(), buffer.begin() + got);
+        buffer.resize(got);
+        std::string text(buffer.begin(), buffer.end());
         if (valueType_ == kRegExpandSz) return ExpandEnvString(text);
         return text;
     }

@@ -1,5 +1,6 @@
 // The accessor's shell file-type registration.
 
+#include <exception>
 #include <string>
 
 #include "platform/Failure.h"
@@ -99,25 +100,25 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName, c
 
     // Every write of the list is attempted; the first one that failed is
     // then passed on, so the caller learns the list was not written whole.
-    bool failed = false;
-    Failure firstFailure(0, "", "");
+    std::exception_ptr firstFailure;
     auto attempt = [&](auto&& step) {
         try {
             step();
-        } catch (const Failure& failure) {
-            if (!failed) firstFailure = failure;
-            failed = true;
+        } catch (const Failure&) {
+            if (!firstFailure) firstFailure = std::current_exception();
         }
     };
     for (std::size_t i = 0; i + 3 <= vItems.size(); i += 3) {
-        const std::string verb = ToText(vItems[i]);
+        std::string verbKey = sClassName;
+        verbKey += "\\shell\\";
+        verbKey += ToText(vItems[i]);
         valueType_ = kRegSz;
-        sectionKey_ = sClassName + "\\shell\\" + verb;
+        sectionKey_ = verbKey;
         valueKey_.clear();
         attempt([&] { WriteClassesValue(ToText(vItems[i + 1])); });
-        sectionKey_ = sClassName + "\\shell\\" + verb + "\\command";
+        sectionKey_ = verbKey + "\\command";
         valueKey_.clear();
         attempt([&] { WriteClassesValue(ToText(vItems[i + 2])); });
     }
-    if (failed) throw firstFailure;
+    if (firstFailure) std::rethrow_exception(firstFailure);
 }

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build and test tools on Debian/Ubuntu when any is missing:
 # CMake, GCC, GoogleTest, 32-bit MinGW-w64 (and 64-bit, for machines that run
-# no 32-bit programs), 32-bit Wine, Xvfb, icoutils,
-# ImageMagick, clang-format, clang's fuzzer runtime, and the Japanese locale (a Wine test
-# reads a map description in code page 932). Does nothing when all are there.
+# no 32-bit programs), 32-bit Wine, Xvfb, icoutils, ImageMagick, clang-format,
+# clang-tidy, cppcheck, clang's fuzzer runtime, and the Japanese locale (a
+# Wine test reads a map description in code page 932). Does nothing when all
+# are there.
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils
-    icoutils imagemagick clang clang-format python3 ca-certificates locales)
+    icoutils imagemagick clang clang-format clang-tidy cppcheck python3 ca-certificates locales)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Checks the formatting, then builds and tests everything: the native build
-# (logic against stand-ins), the 32-bit Windows build (the real program and
-# its tests under Wine), the release made twice and compared byte for byte,
-# and the fuzzers. Exits non-zero on any failure.
+# Checks the formatting and runs the static analysers (clang-tidy, cppcheck),
+# then builds and tests everything: the native build (logic against
+# stand-ins), the 32-bit Windows build (the real program and its tests under
+# Wine), the release made twice and compared byte for byte, and the fuzzers.
+# Exits non-zero on any failure.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +19,7 @@ step() {
 }
 
 step "$root/scripts/check-format.sh" || true
+step "$root/scripts/check-analysis.sh" || true
 
 if step cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release &&
     step cmake --build build/native -j"$jobs"; then

@@ -45,13 +45,14 @@ public:
     NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
 
 private:
-    using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, DWORD*);
+    using SetThreadErrorModeFunction = BOOL WINAPI(DWORD, DWORD*);
     static constexpr UINT kQuiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-    const SetThreadErrorModeFn setThreadMode_ = Bound();
+    // The pointer is fixed for the object's life; null before Windows 7.
+    SetThreadErrorModeFunction* const setThreadMode_ = Bound();
     DWORD old_ = 0;
 
-    static SetThreadErrorModeFn Bound() {
-        static const auto function = FindKernelFunction<SetThreadErrorModeFn>("SetThreadErrorMode");
+    static SetThreadErrorModeFunction* Bound() {
+        static const auto function = FindKernelFunction<SetThreadErrorModeFunction*>("SetThreadErrorMode");
         return function;
     }
 };

@@ -21,11 +21,18 @@ TEST_F(AccessorWrite, TextIsStoredWithOneNulAndExpandableWhenItHoldsAPercentPair
         std::uint32_t storedType;
         std::string storedText;
     };
+    // Numbers become their text; fractions keep fifteen significant digits.
     const Case cases[] = {
-        {1, std::int16_t{3}, 1, "3"},      {1, std::string("%TEMP%\\x"), 2, "%TEMP%\\x"},
-        {1, std::string("%a%"), 2, "%a%"}, {1, std::string("50%"), 1, "50%"},
-        {1, std::string("%%"), 1, "%%"},   {2, std::string("plain"), 1, "plain"},
-        {1, std::monostate{}, 1, ""},      {1, std::int32_t{-70000}, 1, "-70000"},
+        {1, std::int16_t{3}, 1, "3"},
+        {1, std::string("%TEMP%\\x"), 2, "%TEMP%\\x"},
+        {1, std::string("%a%"), 2, "%a%"},
+        {1, std::string("50%"), 1, "50%"},
+        {1, std::string("%%"), 1, "%%"},
+        {2, std::string("plain"), 1, "plain"},
+        {1, std::monostate{}, 1, ""},
+        {1, std::int32_t{-70000}, 1, "-70000"},
+        {1, 2.5, 1, "2.5"},
+        {1, -1.0 / 3, 1, "-0.333333333333333"},
     };
     int index = 0;
     for (const Case& c : cases) {
