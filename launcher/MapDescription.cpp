@@ -41,7 +41,7 @@ bool CutMapValue(const std::string& line, std::string& value, const CodePage& co
 }
 
 void MapDescriptionParser::EndLine() {
-    if (lineNumber_ >= 2) lines_[lineNumber_ - 2] = std::move(line_);
+    if (lineNumber_ >= 2) lines_[lineNumber_ - 2].swap(line_);
     line_.clear();
     lineLength_ = 0;
     if (lineNumber_ == kLinesNeeded) {

@@ -210,10 +210,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        case WM_NCDESTROY: {
+            // The window's own clean-up still needs its handle.
+            HWND window = window_;
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             window_ = list_ = start_ = tooltip_ = nullptr;
-            break;
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
