@@ -9,6 +9,8 @@
 // none are given). Prints figures.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -66,8 +68,10 @@ void WriteDescriptionFiles(const gui::ScratchFolder& game, int count) {
 
 // One start: milliseconds to the titled window, or a negative number when it
 // never came or the list does not hold every map (not checked for a negative
-// `expectedRows`: the bare window has no list).
-double TimeOneStart(const std::string& program, const std::string& folder, int expectedRows) {
+// `expectedRows`: the bare window has no list). With the list checked, the
+// program's peak private memory once it is idle goes to `peakPrivate`.
+double TimeOneStart(const std::string& program, const std::string& folder, int expectedRows,
+                    SIZE_T* peakPrivate = nullptr) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
@@ -85,6 +89,10 @@ double TimeOneStart(const std::string& program, const std::string& folder, int e
         return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     }
     app.WaitForIdle();
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (peakPrivate && GetProcessMemoryInfo(app.Process(), &memory, sizeof memory)) {
+        *peakPrivate = memory.PeakPagefileUsage;
+    }
     HWND list = gui::FindChild(search.found, "SysListView32");
     const int rows = list ? gui::ListRowCount(list) : -1;
     app.Close(kTimeout);
@@ -148,8 +156,11 @@ int main(int argc, char** argv) {
         const double first = TimeOneStart(program, elsewhere.Path(), files + kBuiltInMaps);
         if (!bare.empty()) TimeOneStart(bare, elsewhere.Path(), -1);
         std::vector<double> times, bareTimes;
+        std::vector<SIZE_T> peaks;
         for (int i = 0; i < runs; ++i) {
-            const double ms = TimeOneStart(program, elsewhere.Path(), files + kBuiltInMaps);
+            SIZE_T peak = 0;
+            const double ms = TimeOneStart(program, elsewhere.Path(), files + kBuiltInMaps, &peak);
+            peaks.push_back(peak);
             const double bareMs = bare.empty() ? 0 : TimeOneStart(bare, elsewhere.Path(), -1);
             if (ms < 0 || bareMs < 0) {
                 std::printf("%5d files: run %d failed\n", files, i + 1);
@@ -159,11 +170,14 @@ int main(int argc, char** argv) {
             bareTimes.push_back(bareMs);
         }
         std::sort(times.begin(), times.end());
+        std::sort(peaks.begin(), peaks.end());
         std::sort(bareTimes.begin(), bareTimes.end());
         std::printf(
             "%5d description files: start to titled window median %7.1f ms, min %7.1f, max %7.1f over %d "
             "starts (first start %.1f ms, not counted); finding and reading the files alone %.1f ms\n",
             files, times[times.size() / 2], times.front(), times.back(), runs, first, TimeBareReading(game));
+        std::printf("%5d description files: peak private memory median %.2f MB\n", files,
+                    static_cast<double>(peaks[peaks.size() / 2]) / (1024.0 * 1024.0));
         if (!bare.empty()) {
             const double median = bareTimes[bareTimes.size() / 2];
             std::printf("%5d description files: bare window reading them median %7.1f ms; program/bare %.2fx\n", files,

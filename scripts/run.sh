@@ -10,12 +10,20 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/install-packages.sh"
 
-cmake -S . -B build/windows --toolchain cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/windows -j"$(nproc 2>/dev/null || echo 2)" --target Brindleway fake_game
-exe="$root/build/windows/windows/Brindleway.exe"
+. "$root/scripts/wine-env.sh"
+tree=build/windows
+toolchain=cmake/mingw-i686.cmake
+if ! wine_env_runs_32bit; then
+    # 32-bit Wine cannot start where the kernel runs no 32-bit programs.
+    echo "run: this machine runs no 32-bit programs; showing a 64-bit build of the same program instead."
+    tree=build/win64
+    toolchain=cmake/mingw-x86_64.cmake
+fi
+cmake -S . -B "$tree" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$tree" -j"$(nproc 2>/dev/null || echo 2)" --target Brindleway fake_game
+exe="$root/$tree/windows/Brindleway.exe"
 
 run="$root/build/run"
-. "$root/scripts/wine-env.sh"
 if [ ! -f "$run/prefix/.brindleway-ready" ]; then
     echo "run: preparing the Wine prefix (first run only)..."
 fi
@@ -31,13 +39,13 @@ else
     echo "run: watch it with e.g. 'x11vnc -display $DISPLAY', or screenshot: 'DISPLAY=$DISPLAY import -window root shot.png'."
 fi
 
-if ! wine reg query 'HKCU\Software\Lanternhall' /v GTA2Folder >/dev/null 2>&1; then
+if ! wine_env_wine reg query 'HKCU\Software\Lanternhall' /v GTA2Folder >/dev/null 2>&1; then
     demo="$run/demo-game"
-    "$root/scripts/make-demo-game.sh" "$demo" "$root/build/windows/tools/fake-game/gta2.exe"
+    "$root/scripts/make-demo-game.sh" "$demo" "$root/$tree/tools/fake-game/gta2.exe"
     folder="Z:$(cd "$demo" && pwd | tr / '\\')\\"
-    wine reg add 'HKCU\Software\Lanternhall' /v GTA2Folder /d "$folder" /f >/dev/null 2>&1
+    wine_env_wine reg add 'HKCU\Software\Lanternhall' /v GTA2Folder /d "$folder" /f >/dev/null 2>&1
     echo "run: using the demo game folder $folder"
 fi
 
 echo "run: starting Brindleway.exe"
-wine "$exe"
+wine_env_wine "$exe"
