@@ -1,22 +1,5 @@
-# Cross build for 32-bit Windows with Debian's MinGW-w64. The posix-thread
-# variant compiles everything: GoogleTest needs its std::mutex, which the
-# win32-thread one lacks.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with Debian's MinGW-w64: the program handed
+# to users.
+set(BRINDLEWAY_MINGW_TARGET i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-# The program itself runs on one thread and is linked by the win32-thread
-# driver (see windows/CMakeLists.txt): the posix runtime brings winpthread,
-# whose waits call GetTickCount64, which Windows XP lacks.
-set(BRINDLEWAY_SINGLE_THREAD_LINKER i686-w64-mingw32-g++-win32)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# No runtime DLLs next to the program: everything static.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
