@@ -95,9 +95,26 @@ std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps) {
     std::vector<MapEntry> rows = std::move(describedMaps);
     rows.insert(rows.end(), BuiltInMaps().begin(), BuiltInMaps().end());
     // Stable: a row goes in after every row that sorts equal to it, so the
-    // whole list is known, in order, before the first row is shown.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
+    // whole list is known, in order, before the first row is shown. The
+    // positions are sorted, not the rows, and the rows then moved into place
+    // one cycle at a time: no second copy of a large catalogue.
+    std::vector<std::size_t> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&rows](std::size_t a, std::size_t b) { return CompareMapNames(rows[a].name, rows[b].name) < 0; });
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        MapEntry held = std::move(rows[start]);
+        std::size_t at = start;
+        while (order[at] != start) {
+            const std::size_t from = order[at];
+            rows[at] = std::move(rows[from]);
+            order[at] = at;
+            at = from;
+        }
+        rows[at] = std::move(held);
+        order[at] = at;
+    }
     return rows;
 }
 
