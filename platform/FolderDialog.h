@@ -10,6 +10,9 @@ struct FolderPick {
     bool hasPath = false;
     // The path as the shell returned it, cut at its first zero character.
     std::string path;
+    // The picked folder has a file-system path, but the system's ANSI code
+    // page cannot spell it, not even in its short form (hasPath is false).
+    bool pathNotInCodePage = false;
 };
 
 class FolderDialog {
