@@ -9,6 +9,7 @@ class PosixFileSystem : public FileSystem {
 public:
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
     void ChangeDrive(char driveLetter) override;
     void ChangeFolder(const std::string& path) override;
 };

@@ -3,6 +3,7 @@
 #include "launcher/MapCatalogue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <utility>
 
@@ -18,6 +19,19 @@ namespace {
 constexpr std::size_t kReadPiece = 4096;
 
 constexpr std::int32_t kUnreadableFile = 62;
+
+// The search also matches a file's short 8.3 name, which turns "x.mmp_old"
+// or "x.mmpx" into "X~1.MMP": only a long name that ends in the extension
+// names a description file.
+bool HasDescriptionExtension(const std::string& fileName) {
+    const std::string extension = ".mmp";
+    if (fileName.size() < extension.size()) return false;
+    const std::size_t start = fileName.size() - extension.size();
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(fileName[start + i])) != extension[i]) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -75,6 +89,7 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
     // is then allocated once, at the size it needs, and never moved.
     scan.maps.reserve(fileNames.size() + BuiltInMaps().size());
     for (const std::string& fileName : fileNames) {
+        if (!HasDescriptionExtension(fileName)) continue;
         MapDescription description;
         try {
             description = ReadMapDescription(files, folder + fileName, codePage);

@@ -10,13 +10,12 @@ constexpr std::size_t kNameLength = 100;
 constexpr std::size_t kValueSkip = 10;
 
 // Moves `at` on by up to `characters` characters of `line`; returns how
-// many it passed. A lead byte that ends the line stands alone, as the
-// system reads it.
+// many it passed. A character cut off by the line's end stands as single
+// bytes, as the system reads it.
 std::size_t Advance(const std::string& line, std::size_t& at, std::size_t characters, const CodePage& codePage) {
     std::size_t passed = 0;
     while (passed < characters && at < line.size()) {
-        const bool pair = codePage.IsLeadByte(static_cast<unsigned char>(line[at])) && at + 1 < line.size();
-        at += pair ? 2 : 1;
+        at += codePage.CharacterLength(line.data() + at, line.size() - at);
         ++passed;
     }
     return passed;
@@ -59,6 +58,13 @@ void MapDescriptionParser::Decide() {
         if (!CutMapValue(lines_[i], *values[i], codePage_)) {
             problemLine_ = i + 2;
             outcome_ = Outcome::ShortValue;
+            return;
+        }
+        // Such a name could only reach the game as a file it cannot open.
+        std::size_t end = 0;
+        if (Advance(*values[i], end, kMaxFileNameLength + 1, codePage_) > kMaxFileNameLength) {
+            problemLine_ = i + 2;
+            outcome_ = Outcome::LongValue;
             return;
         }
     }
@@ -119,6 +125,9 @@ std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line) {
                    " characters";
         case MapDescriptionParser::Outcome::ShortValue:
             return "line " + std::to_string(line) + " is shorter than 10 characters";
+        case MapDescriptionParser::Outcome::LongValue:
+            return "line " + std::to_string(line) + " names a file longer than " + std::to_string(kMaxFileNameLength) +
+                   " characters";
         default:
             return std::string();
     }

@@ -7,8 +7,9 @@
 // huge or hostile file costs neither time nor memory. Opening and reading
 // the file is up to the caller (ReadMapDescription in MapCatalogue.h).
 //
-// Positions count characters of the system's ANSI code page: on double-byte
-// code pages a character may take two bytes, and none is ever cut in half.
+// Positions count characters of the system's ANSI code page: a character may
+// take two bytes (double-byte code pages) or up to four (UTF-8), and none is
+// ever cut in half.
 
 #include <cstddef>
 #include <string>
@@ -18,6 +19,10 @@
 // A line longer than this many bytes (line end not counted) makes a file
 // unreadable.
 inline constexpr std::size_t kMaxDescriptionLineLength = 64 * 1024;
+
+// A file name (line 2, 3 or 4 from character 11) longer than this many
+// characters, a full path's limit less its terminator, makes a file unusable.
+inline constexpr std::size_t kMaxFileNameLength = 259;
 
 struct MapDescription {
     std::string name;  // line 5, characters 15 to 114
@@ -42,6 +47,7 @@ public:
         EndsEarly,    // the file ended before its fifth line
         LineTooLong,  // ProblemLine() is longer than kMaxDescriptionLineLength
         ShortValue,   // ProblemLine() (2, 3 or 4) is shorter than 10 characters
+        LongValue,    // ProblemLine() (2, 3 or 4) names a file longer than kMaxFileNameLength
     };
 
     explicit MapDescriptionParser(const CodePage& codePage = OneBytePerCharacter()) : codePage_(codePage) {}

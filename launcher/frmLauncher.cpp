@@ -31,6 +31,8 @@ constexpr int kListHeightAllowanceTwips = 1500;
 // The numbers a start without a usable selection has always failed with.
 constexpr std::int32_t kErrNothingSelected = 91;
 constexpr std::int32_t kErrOverflow = 6;
+// A row whose file names the list did not keep.
+constexpr std::int32_t kErrNoFileName = 5;
 
 struct ColumnSpec {
     const char* title;
@@ -85,10 +87,11 @@ void frmLauncher::Form_Load() {
         registry.ClassKey(kHkeyCurrentUser);
         registry.SectionKey(settings::kKeyAsFolderIsStored);
         registry.ValueKey(settings::kGameFolderValue);
-        GameFolder = ToText(registry.Value());
+        // Nothing stored means the current folder, and a relative folder is
+        // taken from it now: a launch changes the current folder, and must
+        // not then test one gta2.exe and start another.
+        GameFolder = FullGameFolder(platform_.files, platform_.codePage, ToText(registry.Value()));
 
-        // The stored text is used as it stands: without its trailing
-        // backslash the marker is not found and the user is asked.
         if (!FileExists(platform_.files, GameFolder + game::kMarkerFile)) BrowseForGameFolder(platform_);
 
         view_.ApplyListOptions();
@@ -158,16 +161,26 @@ void frmLauncher::cmdStart_Click() {
         }
         selectedIndex_ = static_cast<std::int16_t>(selected);
 
+        // Read before anything is written: a row that lost a file name (its
+        // cell refused, say, when memory ran out) must not send the game an
+        // empty one, nor be remembered as the choice.
+        gmpFile_ = view_.CellText(selectedIndex_, 3);
+        styFile_ = view_.CellText(selectedIndex_, 4);
+        scrFile_ = view_.CellText(selectedIndex_, 5);
+        const std::pair<const std::string*, const char*> files[] = {
+            {&gmpFile_, "GMP"}, {&styFile_, "STY"}, {&scrFile_, "SCR"}};
+        for (const auto& file : files) {
+            if (file.first->empty()) {
+                throw Failure(kErrNoFileName, "", std::string("The selected map names no ") + file.second + " file");
+            }
+        }
+
         cRegistry& registry = Registry();
         registry.ClassKey(kHkeyCurrentUser);
         registry.SectionKey(settings::kKeyAsIndexIsStored);
         registry.ValueType(kRegSz);
         registry.ValueKey(settings::kMapIndexValue);
         registry.Value(TaggedValue(selectedIndex_));
-
-        gmpFile_ = view_.CellText(selectedIndex_, 3);
-        styFile_ = view_.CellText(selectedIndex_, 4);
-        scrFile_ = view_.CellText(selectedIndex_, 5);
 
         for (std::int32_t root : {kHkeyLocalMachine, kHkeyCurrentUser}) {
             registry.ClassKey(root);
@@ -184,7 +197,9 @@ void frmLauncher::cmdStart_Click() {
             registry.Value(TaggedValue(std::int16_t{0}));
         }
 
-        if (GameFolder.empty() || GameFolder.back() != '\\') GameFolder += '\\';
+        // Full already after the start-up; made so again for a folder set
+        // any other way, so that no gta2.exe is ever taken from elsewhere.
+        GameFolder = FullGameFolder(platform_.files, platform_.codePage, GameFolder);
         const std::string executable = GameFolder + game::kExecutable;
         if (!FileExists(platform_.files, executable)) {
             platform_.messages.ShowMessage(executable + " not found!");

@@ -1,13 +1,22 @@
 #pragma once
 // How the system's ANSI code page splits text into characters. On the
 // double-byte code pages of East Asian Windows (932, 936, 949, 950) a lead
-// byte and the byte after it make one character; elsewhere every byte is one.
+// byte and the byte after it make one character; on UTF-8 (65001) a
+// character takes one to four bytes; elsewhere every byte is one.
+
+#include <cstddef>
 
 class CodePage {
 public:
     virtual ~CodePage() = default;
     // Whether `byte` opens a two-byte character.
     virtual bool IsLeadByte(unsigned char byte) const = 0;
+    // How many of the `size` bytes at `text` (at least one) the character
+    // there takes. A character cut off by the end of the text, or bytes that
+    // make none, count one byte each, as the system reads them.
+    virtual std::size_t CharacterLength(const char* text, std::size_t size) const {
+        return size >= 2 && IsLeadByte(static_cast<unsigned char>(text[0])) ? 2 : 1;
+    }
 };
 
 // Western code pages: one byte, one character.
@@ -19,4 +28,30 @@ public:
 inline const CodePage& OneBytePerCharacter() {
     static const SingleByteCodePage page;
     return page;
+}
+
+// The length of a well-formed UTF-8 character at `text` (no overlong forms,
+// no surrogates, nothing above U+10FFFF); 1 for anything else.
+inline std::size_t Utf8CharacterLength(const char* text, std::size_t size) {
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char first = byte(0);
+    std::size_t length = 1;
+    unsigned char low = 0x80;  // the range the second byte must fall in
+    unsigned char high = 0xBF;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3;
+        if (first == 0xE0) low = 0xA0;
+        if (first == 0xED) high = 0x9F;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4;
+        if (first == 0xF0) low = 0x90;
+        if (first == 0xF4) high = 0x8F;
+    }
+    if (length == 1 || size < length || byte(1) < low || byte(1) > high) return 1;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 1;
+    }
+    return length;
 }

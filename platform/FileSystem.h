@@ -1,6 +1,6 @@
 #pragma once
 // File services the program needs: pattern search over plain files, reading a
-// file from its start, and the current drive and folder.
+// file from its start, full paths, and the current drive and folder.
 
 #include <cstddef>
 #include <memory>
@@ -29,6 +29,12 @@ public:
     // Opens an existing file read-only. Throws Failure (with the platform's
     // description) when it cannot be opened.
     virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+
+    // The full form of `path` (GetFullPathNameA): a relative path is taken
+    // from the current drive and folder, "." and ".." parts are resolved, runs
+    // of backslashes become one, and a final backslash stays. Throws Failure
+    // when the system cannot make it (an empty or overlong path).
+    virtual std::string FullPath(const std::string& path) = 0;
 
     // Throw Failure when the change is refused.
     virtual void ChangeDrive(char driveLetter) = 0;

@@ -72,14 +72,16 @@ TaggedValue cRegistry::Value() {
     if (status != kErrorSuccess && status != kErrorMoreData) return default_;
     valueType_ = static_cast<std::int32_t>(type);
 
-    // The second query's status is not consulted: the value was there a
-    // moment ago, and whatever it delivers is what is read. Its size is
-    // used, though, in case the value shrank in between.
+    // Another program may delete or rewrite the value between the two
+    // queries: a value gone or grown then reads as a missing one, never as
+    // the zeros of a buffer that was not filled.
     if (IsText(valueType_)) {
         if (size == 0) return std::string();
         std::vector<std::uint8_t> buffer(size, 0);
         std::uint32_t got = size;
-        api_.QueryValueEx(key.get(), valueKey_, nullptr, buffer.data(), &got);
+        // A shorter answer is no sign of a change: the first query of an
+        // ANSI text may count more bytes than the text takes.
+        if (api_.QueryValueEx(key.get(), valueKey_, nullptr, buffer.data(), &got) != kErrorSuccess) return default_;
         if (got > size) got = size;
         // Only a terminating NUL is dropped: text stored without one keeps
         // its last character.
@@ -92,7 +94,9 @@ TaggedValue cRegistry::Value() {
     if (valueType_ == kRegDword || valueType_ == kRegDwordBigEndian) {
         std::uint8_t bytes[4] = {0, 0, 0, 0};
         std::uint32_t got = sizeof bytes;
-        api_.QueryValueEx(key.get(), valueKey_, nullptr, bytes, &got);
+        status = api_.QueryValueEx(key.get(), valueKey_, nullptr, bytes, &got);
+        // Only the first four bytes of a longer number are read, as before.
+        if ((status != kErrorSuccess && status != kErrorMoreData) || got != size) return default_;
         std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
                              static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
         auto number = static_cast<std::int32_t>(bits);
@@ -103,8 +107,9 @@ TaggedValue cRegistry::Value() {
     array.bytes.assign(size, 0);
     if (size > 0) {
         std::uint32_t got = size;
-        api_.QueryValueEx(key.get(), valueKey_, nullptr, array.bytes.data(), &got);
-        if (got < size) array.bytes.resize(got);
+        if (api_.QueryValueEx(key.get(), valueKey_, nullptr, array.bytes.data(), &got) != kErrorSuccess || got != size) {
+            return default_;
+        }
     }
     return array;
 }
@@ -178,8 +183,9 @@ std::string cRegistry::ExpandEnvString(const std::string& sText) {
     // A failed expansion leaves the text as it was stored rather than
     // sizing a buffer from a count of 0.
     if (needed == 0) return sText;
+    // The ANSI form may need one byte more than it reported.
     std::vector<char> buffer(needed + 1, '\0');
-    std::uint32_t written = api_.ExpandEnvironmentStrings(sText.c_str(), buffer.data(), needed);
-    if (written == 0 || written > needed) return sText;
+    std::uint32_t written = api_.ExpandEnvironmentStrings(sText.c_str(), buffer.data(), needed + 1);
+    if (written == 0 || written > needed + 1) return sText;
     return std::string(buffer.data(), strnlen(buffer.data(), needed - 1));
 }

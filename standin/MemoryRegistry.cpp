@@ -149,6 +149,11 @@ std::vector<MemoryRegistry::Value>::iterator MemoryRegistry::Node::FindValue(con
 
 long MemoryRegistry::QueryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* size) {
+    if (data != nullptr && beforeDataQuery_) {
+        std::function<void()> change = std::move(beforeDataQuery_);
+        beforeDataQuery_ = nullptr;
+        change();
+    }
     Handle handle;
     long status = Usable(key, kKeyQueryValue, &handle);
     if (status != kErrorSuccess) return status;
@@ -283,6 +288,9 @@ std::uint32_t MemoryRegistry::ExpandEnvironmentStrings(const char* source, char*
         at = close + 1;
     }
     const auto needed = static_cast<std::uint32_t>(expanded.size() + 1);
-    if (destination != nullptr && size >= needed) std::memcpy(destination, expanded.c_str(), needed);
+    // The ANSI form, as documented, may want one byte more than it reports:
+    // the stand-in always does, so that a caller who gives only the size
+    // reported gets nothing.
+    if (destination != nullptr && size > needed) std::memcpy(destination, expanded.c_str(), needed);
     return needed;
 }

@@ -4,9 +4,11 @@
 // SOFTWARE\Classes, as on Windows), names compared without regard to case but
 // kept as first written, whole paths created, keys with subkeys not deleted,
 // access rights checked per handle, Win32 status codes and buffer-size rules,
-// and a settable environment for ExpandEnvironmentStrings.
+// a settable environment for ExpandEnvironmentStrings, and values that change
+// between two queries.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -25,6 +27,9 @@ public:
     // 5, as for a user without the rights; reading still works.
     void RefuseWritesUnder(std::int32_t root) { refusingRoots_.insert(root); }
     void SetEnvironmentVariable(const std::string& name, const std::string& value);
+    // The next query that asks for a value's data runs `change` first, as
+    // another program writing between a size query and a data query would.
+    void BeforeNextDataQuery(std::function<void()> change) { beforeDataQuery_ = std::move(change); }
 
     // What the code under test left behind.
     int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
@@ -83,4 +88,5 @@ private:
     std::set<std::int32_t> refusingRoots_;
     // Names kept in upper case: environment names are not case-sensitive.
     std::map<std::string, std::string> environment_;
+    std::function<void()> beforeDataQuery_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Stand-in folder dialog: answers each Browse call with the next scripted
-// answer (a folder, a pick without a file-system path, cancel, or a failure
-// to show at all) and records what it was asked. Running out of answers is a
+// answer (a folder, a pick without a file-system path or with one the code
+// page cannot spell, cancel, or a failure to show at all) and records what it was asked. Running out of answers is a
 // test fault and cancels.
 
 #include <cstdint>
@@ -19,6 +19,8 @@ public:
     // Cut at the first zero, as the shell's answer is.
     void WillPick(const std::string& path) { answers_.push_back(FolderPick{true, path.substr(0, path.find('\0'))}); }
     void WillPickVirtualFolder() { answers_.push_back(FolderPick{false, ""}); }
+    // A folder whose path the ANSI code page cannot spell, not even short.
+    void WillPickFolderNotInCodePage() { answers_.push_back(FolderPick{false, "", true}); }
     void WillCancel() { answers_.push_back(std::nullopt); }
     // As when the shell's library or one of its functions cannot be found.
     void WillFail(const std::string& description) {

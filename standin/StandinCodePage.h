@@ -1,6 +1,7 @@
 #pragma once
-// Stand-in code page: lead bytes as the test names them, e.g. the ranges of
-// code page 932 (Japanese), so that double-byte text can be read natively.
+// Stand-in code pages: lead bytes as the test names them, e.g. the ranges of
+// code page 932 (Japanese), so that double-byte text can be read natively;
+// and UTF-8, as Windows offers it for the ANSI code page (65001).
 
 #include <bitset>
 #include <initializer_list>
@@ -25,5 +26,18 @@ private:
 // The lead bytes of code page 932 (Shift JIS as Windows has it).
 inline const StandinCodePage& Japanese932() {
     static const StandinCodePage page{{0x81, 0x9F}, {0xE0, 0xFC}};
+    return page;
+}
+
+class Utf8StandinCodePage : public CodePage {
+public:
+    bool IsLeadByte(unsigned char) const override { return false; }
+    std::size_t CharacterLength(const char* text, std::size_t size) const override {
+        return Utf8CharacterLength(text, size);
+    }
+};
+
+inline const CodePage& Utf8() {
+    static const Utf8StandinCodePage page;
     return page;
 }

@@ -64,7 +64,7 @@ private:
 
 StandinFileSystem::StandinFileSystem() {
     AddFolder("C:\\");
-    currentFolderOfDrive_['C'] = "c:";
+    currentFolderOfDrive_['C'] = "C:";
 }
 
 std::string StandinFileSystem::Resolve(const std::string& path) const {
@@ -133,6 +133,10 @@ void StandinFileSystem::FailReadsAfter(const std::string& path, std::size_t byte
     entries_.at(Resolve(path)).failReadsAfter = bytes;
 }
 
+void StandinFileSystem::GiveShortName(const std::string& path, const std::string& shortName) {
+    entries_.at(Resolve(path)).shortName = Fold(shortName);
+}
+
 bool StandinFileSystem::Exists(const std::string& path) const { return entries_.count(Resolve(path)) != 0; }
 
 std::string StandinFileSystem::CurrentFolder() const {
@@ -153,7 +157,10 @@ std::vector<std::string> StandinFileSystem::FindPlainFiles(const std::string& pa
         if (ParentOf(key) != folder) continue;
         const Entry& entry = entries_.at(key);
         if (entry.folder || entry.attributes.hidden || entry.attributes.system) continue;
-        if (Matches(leafPattern.c_str(), LeafOf(key).c_str())) names.push_back(entry.name);
+        if (Matches(leafPattern.c_str(), LeafOf(key).c_str()) ||
+            (!entry.shortName.empty() && Matches(leafPattern.c_str(), entry.shortName.c_str()))) {
+            names.push_back(entry.name);
+        }
     }
     return names;
 }
@@ -163,6 +170,47 @@ std::unique_ptr<InputFile> StandinFileSystem::OpenForReading(const std::string& 
     if (found == entries_.end()) throw Failure(53, "", "File not found");
     if (found->second.folder || found->second.locked) throw Failure(75, "", "Path/File access error");
     return std::make_unique<StringFile>(found->second.content, found->second.failReadsAfter);
+}
+
+std::string StandinFileSystem::FullPath(const std::string& path) {
+    if (path.empty()) throw Failure(52, "", "Bad file name or number");
+    std::string text = path;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    // The root stays as it is written: a drive, or a network share.
+    std::string root;
+    std::string rest;
+    if (text.rfind("\\\\", 0) == 0) {
+        const std::size_t share = text.find('\\', 2);
+        const std::size_t end = share == std::string::npos ? share : text.find('\\', share + 1);
+        root = text.substr(0, end);
+        rest = end == std::string::npos ? std::string() : text.substr(end);
+    } else {
+        if (text.size() < 2 || text[1] != ':') {
+            text = (text[0] == '\\' ? std::string(1, currentDrive_) + ":" : CurrentFolder()) + text;
+        } else if (text.size() == 2 || text[2] != '\\') {
+            auto drive = currentFolderOfDrive_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
+            if (drive != currentFolderOfDrive_.end()) text = drive->second + "\\" + text.substr(2);
+        }
+        root = text.substr(0, 2);
+        rest = text.substr(2);
+    }
+    std::vector<std::string> parts;
+    std::size_t at = 0;
+    while (at <= rest.size()) {
+        std::size_t slash = rest.find('\\', at);
+        if (slash == std::string::npos) slash = rest.size();
+        const std::string part = rest.substr(at, slash - at);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        at = slash + 1;
+    }
+    std::string full = root;
+    for (const std::string& part : parts) full += "\\" + part;
+    if (parts.empty() || text.back() == '\\') full += '\\';
+    return full;
 }
 
 void StandinFileSystem::ChangeDrive(char driveLetter) {
@@ -176,5 +224,7 @@ void StandinFileSystem::ChangeFolder(const std::string& path) {
     auto found = entries_.find(key);
     if (found == entries_.end() || !found->second.folder) throw Failure(76, "", "Path not found");
     char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-    currentFolderOfDrive_[drive] = key;
+    std::string folder = FullPath(path);
+    while (folder.size() > 2 && folder.back() == '\\') folder.pop_back();
+    currentFolderOfDrive_[drive] = folder;
 }

@@ -2,7 +2,8 @@
 // In-memory file system with the Windows behaviour the logic relies on:
 // backslash paths with drive letters, names compared without regard to case,
 // wildcard search over plain files, file attributes, a current drive and
-// folder, and files that refuse to open (as one held open without sharing).
+// folder, full paths made as GetFullPathName makes them, and files that
+// refuse to open (as one held open without sharing).
 
 #include <map>
 #include <string>
@@ -31,13 +32,17 @@ public:
     void LockFile(const std::string& path);
     // Reading the file fails after `bytes` bytes.
     void FailReadsAfter(const std::string& path, std::size_t bytes);
+    // Gives the file the 8.3 name a volume that keeps them would ("MAP~1.MMP");
+    // searches then match it too, as they do on Windows.
+    void GiveShortName(const std::string& path, const std::string& shortName);
     bool Exists(const std::string& path) const;
 
-    std::string CurrentFolder() const;  // ends in a backslash
+    std::string CurrentFolder() const;  // ends in a backslash, in the case it was set in
 
     // FileSystem
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
     void ChangeDrive(char driveLetter) override;
     void ChangeFolder(const std::string& path) override;
 
@@ -49,6 +54,7 @@ private:
         Attributes attributes;
         bool locked = false;
         std::size_t failReadsAfter = static_cast<std::size_t>(-1);
+        std::string shortName;  // folded; empty: none
     };
 
     std::string Resolve(const std::string& path) const;  // absolute, folded for lookup

@@ -36,11 +36,13 @@ void BrowseForGameFolder(Platform& platform) {
         for (;;) {
             std::optional<FolderPick> pick = platform.folderDialog.Browse(kBrowseTitle, kBrowseFlags);
             if (!pick) return;
+            // The user would otherwise see the same dialog again with no
+            // idea why the folder was turned down.
+            if (pick->pathNotInCodePage) platform.messages.ShowMessage(kPathNotInCodePageText);
 
             std::string path;
             if (pick->hasPath) {
-                path = pick->path;
-                if (path.empty() || path.back() != '\\') path += '\\';
+                path = WithTrailingBackslash(pick->path, platform.codePage);
                 // Holds the pick while it is tested; a failure from here on
                 // leaves it there, as the folder this run then uses.
                 GameFolder = path;

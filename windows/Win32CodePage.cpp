@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-Win32CodePage::Win32CodePage() {
+// UTF-8 names no lead bytes: its characters are told by their own bytes.
+Win32CodePage::Win32CodePage() : utf8_(GetACP() == CP_UTF8) {
+    if (utf8_) return;
     // The lead-byte ranges come in pairs, ended by a pair of zeros; a code
     // page that cannot be described is taken as one byte per character.
     CPINFO info;

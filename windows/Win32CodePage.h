@@ -10,7 +10,11 @@ class Win32CodePage : public CodePage {
 public:
     Win32CodePage();
     bool IsLeadByte(unsigned char byte) const override { return lead_.test(byte); }
+    std::size_t CharacterLength(const char* text, std::size_t size) const override {
+        return utf8_ ? Utf8CharacterLength(text, size) : CodePage::CharacterLength(text, size);
+    }
 
 private:
     std::bitset<256> lead_;
+    bool utf8_ = false;  // the system's ANSI code page is UTF-8 (65001)
 };

@@ -101,6 +101,18 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& pa
     return std::make_unique<Win32InputFile>(std::move(file));
 }
 
+std::string Win32FileSystem::FullPath(const std::string& path) {
+    // The answer without room is the size needed, terminator included; the
+    // current folder may change in between, so ask until it fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0) ThrowLastError();
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
 void Win32FileSystem::ChangeDrive(char driveLetter) {
     // "X:" alone names the drive's own current folder, which the system
     // remembers per drive: the same thing a change of drive does.

@@ -394,7 +394,12 @@ void Win32Window::AppendRows(const std::vector<MapEntry>& rows) {
             LVITEMA cell{};
             cell.iSubItem = sub;
             cell.pszText = const_cast<char*>(cells[sub - 1]->c_str());
-            SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+            // A cell the list cannot hold (out of memory) fails the row, which
+            // then goes: a row with an empty file name would launch nothing.
+            if (!SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell))) {
+                SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+                throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
+            }
         }
         ++index;
     }

@@ -1,6 +1,8 @@
 // Reading values through the accessor: conversions by stored type, the
 // fallback, and what a read does to ValueType.
 
+#include <optional>
+
 #include "registry/RegistryFixture.h"
 
 namespace {
@@ -110,6 +112,43 @@ TEST_F(AccessorRead, OtherTypesGiveTheirExactBytes) {
     EXPECT_EQ(reg->ValueType(), 11);
     At("emptybinary");
     EXPECT_EQ(reg->Value(), TaggedValue(ByteArray{0, {}}));
+}
+
+TEST_F(AccessorRead, AValueDeletedOrRewrittenBetweenTheTwoQueriesReadsAsMissing) {
+    struct Case {
+        const char* what;
+        std::uint32_t type;
+        Bytes stored;
+        std::optional<Bytes> between;  // nothing: deleted
+        TaggedValue expected;
+    };
+    const TaggedValue fallback = std::string("fallback");
+    const Case cases[] = {
+        {"text deleted", 1, BytesOf(std::string("abc\0", 4)), std::nullopt, fallback},
+        {"text grown", 1, BytesOf(std::string("abc\0", 4)), BytesOf(std::string("abcdef\0", 7)), fallback},
+        {"text shrunk: read as it now is", 1, BytesOf(std::string("abcdef\0", 7)), BytesOf(std::string("ab\0", 3)),
+         std::string("ab")},
+        {"number deleted", 4, {1, 0, 0, 0}, std::nullopt, fallback},
+        {"bytes deleted", 3, {1, 2, 3}, std::nullopt, fallback},
+        {"bytes shrunk", 3, {1, 2, 3}, Bytes{1}, fallback},
+    };
+    reg->Default(fallback);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PutRaw(kHkeyCurrentUser, scratch, "racing", c.type, c.stored);
+        const bool staged = world->BeforeNextDataQuery([&] {
+            if (c.between) {
+                PutRaw(kHkeyCurrentUser, scratch, "racing", c.type, *c.between);
+            } else {
+                UniqueKey key(world->Api());
+                world->Api().OpenKeyEx(RootKey(kHkeyCurrentUser), scratch, kKeySetValue, key.put());
+                world->Api().DeleteValue(key.get(), "racing");
+            }
+        });
+        if (!staged) GTEST_SKIP() << "the real registry cannot be made to change between two queries";
+        At("racing");
+        EXPECT_EQ(reg->Value(), c.expected);
+    }
 }
 
 TEST_F(AccessorRead, NamesAreFoundWhateverTheirCase) {

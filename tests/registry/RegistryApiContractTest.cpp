@@ -95,8 +95,9 @@ TEST_F(RegistryApiContract, EnvironmentExpansionSizes) {
     const std::string expected = "[value|%BRINDLEWAY_NO_SUCH%]";
     std::uint32_t needed = api().ExpandEnvironmentStrings(text, nullptr, 0);
     EXPECT_EQ(needed, expected.size() + 1);
-    std::vector<char> buffer(needed, 'Z');
-    EXPECT_EQ(api().ExpandEnvironmentStrings(text, buffer.data(), needed), needed);
+    // The ANSI form's documented need: one byte more than the size reported.
+    std::vector<char> buffer(needed + 1, 'Z');
+    EXPECT_EQ(api().ExpandEnvironmentStrings(text, buffer.data(), needed + 1), needed);
     EXPECT_EQ(std::string(buffer.data()), expected);
 }
 

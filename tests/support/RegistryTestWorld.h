@@ -5,6 +5,7 @@
 // under Wine) the real one.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,7 @@ public:
     // Only the stand-in can do these; the real registry answers -1 / false.
     virtual int OpenHandleCount() const { return -1; }
     virtual bool RefuseWritesUnder(std::int32_t /*root*/) { return false; }
+    virtual bool BeforeNextDataQuery(std::function<void()> /*change*/) { return false; }
 };
 
 std::unique_ptr<RegistryTestWorld> MakeRegistryTestWorld();

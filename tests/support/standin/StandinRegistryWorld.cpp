@@ -18,6 +18,10 @@ public:
         registry_.RefuseWritesUnder(root);
         return true;
     }
+    bool BeforeNextDataQuery(std::function<void()> change) override {
+        registry_.BeforeNextDataQuery(std::move(change));
+        return true;
+    }
 
 private:
     MemoryRegistry registry_;
