@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (wholeOutcome == MapDescriptionParser::Outcome::Complete) {
         const MapDescription& d = parser.Description();
         if (d.name != whole.name || d.gmp != whole.gmp || d.sty != whole.sty || d.scr != whole.scr) std::abort();
-        if (d.name.size() > (doubleByte ? 200u : 100u) || d.gmp.size() > (doubleByte ? 2 : 1) * kMaxFileNameLength) std::abort();
+        if (d.name.size() > (doubleByte ? 200u : 100u) || d.gmp.size() > (doubleByte ? 2 : 1) * kMaxFileNameLength)
+            std::abort();
     }
     return 0;
 }

@@ -107,7 +107,8 @@ TaggedValue cRegistry::Value() {
     array.bytes.assign(size, 0);
     if (size > 0) {
         std::uint32_t got = size;
-        if (api_.QueryValueEx(key.get(), valueKey_, nullptr, array.bytes.data(), &got) != kErrorSuccess || got != size) {
+        if (api_.QueryValueEx(key.get(), valueKey_, nullptr, array.bytes.data(), &got) != kErrorSuccess ||
+            got != size) {
             return default_;
         }
     }

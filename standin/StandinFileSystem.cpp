@@ -188,7 +188,8 @@ std::string StandinFileSystem::FullPath(const std::string& path) {
         if (text.size() < 2 || text[1] != ':') {
             text = (text[0] == '\\' ? std::string(1, currentDrive_) + ":" : CurrentFolder()) + text;
         } else if (text.size() == 2 || text[2] != '\\') {
-            auto drive = currentFolderOfDrive_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
+            auto drive =
+                currentFolderOfDrive_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
             if (drive != currentFolderOfDrive_.end()) text = drive->second + "\\" + text.substr(2);
         }
         root = text.substr(0, 2);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Failure.h"
 #include "support/FileSystemTestWorld.h"
 #include "system/modMisc.h"
 
@@ -79,6 +80,26 @@ TEST_F(FileExistsContract, RelativePathsStartInTheCurrentFolder) {
     EXPECT_FALSE(Exists("data\\attract\\attr1.rep"));
     world->Files().ChangeFolder(world->Folder());
     EXPECT_TRUE(Exists("data\\attract\\attr1.rep"));
+}
+
+TEST_F(FileExistsContract, FullPathsAreTakenFromTheCurrentFolder) {
+    FileSystem& files = world->Files();
+    files.ChangeFolder(world->Folder());
+    const std::string folder = world->Folder();
+    struct Case {
+        std::string path;
+        std::string full;
+    };
+    const Case cases[] = {
+        {".", folder},
+        {"data\\attract", folder + "\\data\\attract"},
+        {"data\\", folder + "\\data\\"},
+        {"data\\..\\data\\.\\attract\\", folder + "\\data\\attract\\"},
+        {folder + "\\\\data", folder + "\\data"},
+        {"\\", folder.substr(0, 3)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(files.FullPath(c.path), c.full) << c.path;
+    EXPECT_THROW(files.FullPath(""), Failure);
 }
 
 TEST_F(FileExistsContract, TheSearchNamesPlainFilesWithoutTheirFolder) {

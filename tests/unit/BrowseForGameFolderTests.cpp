@@ -6,6 +6,7 @@
 #include "platform/Failure.h"
 #include "registry/cRegistry.h"
 #include "standin/MemoryRegistry.h"
+#include "standin/StandinCodePage.h"
 #include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"
 
@@ -102,6 +103,32 @@ TEST_F(BrowseForGameFolderTest, FoldersEndInExactlyOneBackslashAlsoAtADriveRoot)
     Browse();
     EXPECT_EQ(GameFolder, "C:\\Games\\GTA2\\");
     EXPECT_EQ(StoredFolder()->first, "C:\\Games\\GTA2\\");
+}
+
+TEST_F(BrowseForGameFolderTest, AFolderEndingInADoubleByteCharacterGetsItsBackslash) {
+    // 表 in code page 932 is "\x95\x5C": its second byte has a backslash's value.
+    const std::string folder = "C:\\Games\\\x95\x5C";
+    MakeGame(folder + "\\");
+    world.folderDialog.WillPick(folder);
+    Platform platform{registry,       world.files,  world.processes, world.folderDialog,
+                      world.messages, "Brindleway", Japanese932()};
+    BrowseForGameFolder(platform);
+    EXPECT_EQ(GameFolder, folder + "\\");
+    ASSERT_TRUE(StoredFolder());
+    EXPECT_EQ(StoredFolder()->first, folder + "\\");
+}
+
+TEST_F(BrowseForGameFolderTest, AFolderTheCodePageCannotSpellIsExplainedOnceEachTimeAndAskedAgain) {
+    world.folderDialog.WillPickFolderNotInCodePage();
+    world.folderDialog.WillPickFolderNotInCodePage();
+    world.folderDialog.WillPick("C:\\Games\\GTA2");
+    Browse();
+    EXPECT_EQ(world.folderDialog.titles.size(), 3u);
+    EXPECT_EQ(world.messages.shown,
+              std::vector<std::string>(2,
+                                       "The folder's path has characters that programs for this system's language "
+                                       "cannot use. Choose a folder whose path has none of them."));
+    EXPECT_EQ(GameFolder, "C:\\Games\\GTA2\\");
 }
 
 TEST_F(BrowseForGameFolderTest, AVirtualFolderIsNeverAcceptedEvenWhereTheGameIsCurrent) {

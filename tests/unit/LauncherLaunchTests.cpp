@@ -56,7 +56,7 @@ TEST_F(LauncherLaunch, WritesTheChoiceAndTheDebugValuesThenStartsTheGame) {
     EXPECT_EQ(processes.started[0].applicationPath, "C:\\Games\\GTA2\\gta2.exe");
     EXPECT_EQ(processes.started[0].commandLine, "\"C:\\Games\\GTA2\\gta2.exe\"");
     EXPECT_EQ(processes.started[0].currentFolder, "C:\\Games\\GTA2\\");
-    EXPECT_EQ(files.CurrentFolder(), "c:\\games\\gta2\\");
+    EXPECT_EQ(files.CurrentFolder(), "C:\\Games\\GTA2\\");
 
     // The next start selects the launched row again.
     HeadlessView nextView;
@@ -104,6 +104,77 @@ TEST_F(LauncherLaunch, NoSelectedRowIsReportedAndNothingIsWritten) {
                                                        "map in the list first - Line: 0"});
     EXPECT_TRUE(registry.writes.empty());
     EXPECT_TRUE(processes.started.empty());
+}
+
+// A gta2.exe at the root of the drive is what an empty folder used to start.
+TEST_F(LauncherLaunch, AFolderFoundFromTheCurrentFolderIsTheOneLaunchedFrom) {
+    struct Case {
+        const char* stored;  // nullptr: nothing stored
+        const char* currentFolder;
+    };
+    for (const Case& c : {Case{nullptr, kGame}, Case{"GTA2", "C:\\Games"}, Case{"..\\GTA2\\", "C:\\Games\\Tools"}}) {
+        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
+        GameFolder.clear();
+        LoggingRegistry freshRegistry;
+        StandinFileSystem freshFiles;
+        StandinProcesses freshProcesses;
+        HeadlessView freshView;
+        Platform freshPlatform{freshRegistry, freshFiles, freshProcesses, folderDialog, messages, "Brindleway"};
+        freshFiles.AddFile(std::string(kGame) + "data\\attract\\attr1.rep", "");
+        freshFiles.AddFile(std::string(kGame) + "gta2.exe", "MZ");
+        freshFiles.AddFile("C:\\gta2.exe", "MZ");
+        freshFiles.AddFolder(c.currentFolder);
+        freshFiles.ChangeFolder(c.currentFolder);
+        if (c.stored) {
+            cRegistry settings(freshRegistry, "Test");
+            settings.ClassKey(kHkeyCurrentUser);
+            settings.SectionKey("SOFTWARE\\Lanternhall");
+            settings.ValueType(1);
+            settings.ValueKey("GTA2Folder");
+            settings.Value(std::string(c.stored));
+        }
+        frmLauncher freshForm(freshView, freshPlatform);
+        freshForm.Form_Load();
+        freshForm.cmdStart_Click();
+        freshForm.cmdStart_Click();  // from the game folder now: still the same game
+        EXPECT_TRUE(folderDialog.titles.empty());
+        EXPECT_TRUE(messages.shown.empty());
+        ASSERT_EQ(freshProcesses.started.size(), 2u);
+        for (const auto& started : freshProcesses.started) {
+            EXPECT_EQ(started.applicationPath, "C:\\Games\\GTA2\\gta2.exe");
+            EXPECT_EQ(started.currentFolder, "C:\\Games\\GTA2\\");
+        }
+        cRegistry reader(freshRegistry, "Test");
+        reader.ClassKey(kHkeyCurrentUser);
+        reader.SectionKey("SOFTWARE\\Lanternhall");
+        reader.ValueKey("GTA2Folder");
+        EXPECT_EQ(reader.Value(), c.stored ? TaggedValue(std::string(c.stored)) : TaggedValue()) << "rewritten";
+    }
+}
+
+TEST_F(LauncherLaunch, ARowWithoutOneOfItsFileNamesIsReportedAndNothingIsWritten) {
+    struct Case {
+        MapEntry row;
+        const char* missing;
+    };
+    const Case cases[] = {{{"No Map", "n.mmp", "", "n.sty", "n.scr"}, "GMP"},
+                          {{"No Style", "n.mmp", "n.gmp", "", "n.scr"}, "STY"},
+                          {{"No Script", "n.mmp", "n.gmp", "n.sty", ""}, "SCR"}};
+    InstallGame();
+    GameFolder = kGame;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.missing);
+        messages.shown.clear();
+        HeadlessView freshView;
+        frmLauncher freshForm(freshView, platform);
+        freshView.AppendRows({c.row});
+        freshView.UserSelects(1);
+        freshForm.cmdStart_Click();
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"Error during 1 player test: The selected map names no " +
+                                                           std::string(c.missing) + " file - Line: 0"});
+        EXPECT_TRUE(registry.writes.empty());
+        EXPECT_TRUE(processes.started.empty());
+    }
 }
 
 TEST_F(LauncherLaunch, GameFolderGetsItsBackslashOnce) {

@@ -8,6 +8,7 @@
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapNameOrder.h"
 #include "platform/Failure.h"
+#include "standin/StandinCodePage.h"
 
 namespace {
 
@@ -60,6 +61,11 @@ TEST_F(LauncherLoad, DescriptionFilesJoinTheBuiltInMapsInNameOrder) {
     files.AddFile(std::string(kGame) + "data\\system.mmp", DescriptionFile("System", "s"), {false, true, false});
     files.AddFolder(std::string(kGame) + "data\\folder.mmp");
     files.AddFile(std::string(kGame) + "data\\readonly.mmp", DescriptionFile("Read Only", "ro"), {false, false, true});
+    // Backups that the search finds only by their 8.3 names.
+    files.AddFile(std::string(kGame) + "data\\zz.mmp_old", DescriptionFile("Backup", "b"));
+    files.GiveShortName(std::string(kGame) + "data\\zz.mmp_old", "ZZ~1.MMP");
+    files.AddFile(std::string(kGame) + "data\\zz.mmpx", DescriptionFile("Backup", "b"));
+    files.GiveShortName(std::string(kGame) + "data\\zz.mmpx", "ZZ~2.MMP");
     LoadWithGame();
 
     EXPECT_TRUE(messages.shown.empty());
@@ -77,7 +83,9 @@ TEST_F(LauncherLoad, DescriptionFilesJoinTheBuiltInMapsInNameOrder) {
     EXPECT_EQ(view.Rows()[golf + 2], (MapEntry{"Mini-Hood", "Hood.MMP", "hood.gmp", "hood.sty", "hood.scr"}));
     EXPECT_EQ(view.Rows().back(), (MapEntry{"Zaibatsu Zone", "zz.mmp", "zone.gmp", "zone.sty", "zone.scr"}));
     EXPECT_EQ(std::count(names.begin(), names.end(), "Read Only"), 1);
-    EXPECT_EQ(std::count(names.begin(), names.end(), "Hidden") + std::count(names.begin(), names.end(), "System"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Hidden") + std::count(names.begin(), names.end(), "System") +
+                  std::count(names.begin(), names.end(), "Backup"),
+              0);
 }
 
 TEST_F(LauncherLoad, UnreadableDescriptionFilesAreSkippedAndReportedOnceAfterTheList) {
@@ -99,12 +107,29 @@ TEST_F(LauncherLoad, UnreadableDescriptionFilesAreSkippedAndReportedOnceAfterThe
 }
 
 TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
-    files.AddFile(std::string(kGame) + "data\\short.mmp", "x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r");
-    LoadWithGame();
-    EXPECT_EQ(view.RowCount(), 12);
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Error: Could not read the map description file 'short.mmp': line 3 is "
-                                       "shorter than 10 characters Line: 0"});
+    struct Case {
+        std::string content;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r", "line 3 is shorter than 10 characters"},
+        {"x\rGMPFile = " + std::string(300, 'g') + "\rSTYFile = s\rSCRFile = c\rDescription = S\r",
+         "line 2 names a file longer than 259 characters"},
+    };
+    InstallGame();
+    StoreGameFolder(kGame);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        messages.shown.clear();
+        files.AddFile(std::string(kGame) + "data\\bad.mmp", c.content);
+        HeadlessView freshView;
+        frmLauncher freshForm(freshView, platform);
+        freshForm.Form_Load();
+        EXPECT_EQ(freshView.RowCount(), 12);
+        EXPECT_EQ(messages.shown,
+                  std::vector<std::string>{"Error: Could not read the map description file 'bad.mmp': " + c.reason +
+                                           " Line: 0"});
+    }
 }
 
 TEST_F(LauncherLoad, StoredMapIndexSelectsItsRowOrElseTheFirst) {
@@ -157,35 +182,71 @@ TEST_F(LauncherLoad, MissingFolderBringsUpThePickerOnceAndUsesWhatWasPicked) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(LauncherLoad, StoredFolderWithoutTrailingBackslashIsNotTakenAsTheGame) {
-    InstallGame();
-    StoreGameFolder("C:\\Games\\GTA2");
-    folderDialog.WillCancel();
-    form.Form_Load();
-    EXPECT_EQ(folderDialog.titles.size(), 1u);
-    EXPECT_EQ(GameFolder, "C:\\Games\\GTA2");  // cancelled: kept as stored
-    EXPECT_EQ(view.RowCount(), 12);
-    EXPECT_EQ(view.Columns()[0].first, "Map name (12)");
+// Whatever form the stored folder has, the load goes on with one full path
+// ending in one backslash, finds the game there without asking, and stores
+// nothing of its own.
+TEST_F(LauncherLoad, StoredOrCurrentFolderBecomesOneFullPath) {
+    struct Case {
+        const char* stored;  // nullptr: nothing stored
+        const char* currentFolder;
+        const char* game;
+        const char* expected;
+        bool japanese;
+    };
+    const Case cases[] = {
+        {nullptr, "C:\\Games\\GTA2", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        {"", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        {"C:\\Games\\GTA2", "C:\\", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        {"C:\\Games\\GTA2\\\\", "C:\\", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        {"GTA2\\", "C:\\Games", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        {"..\\GTA2", "C:\\Games\\Tools", "C:\\Games\\GTA2\\", "C:\\Games\\GTA2\\", false},
+        // The last byte of 表 in code page 932 has a backslash's value.
+        {"C:\\Games\\\x95\x5C", "C:\\", "C:\\Games\\\x95\x5C\\", "C:\\Games\\\x95\x5C\\", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
+        GameFolder.clear();
+        LoggingRegistry freshRegistry;
+        StandinFileSystem freshFiles;
+        HeadlessView freshView;
+        Platform freshPlatform{freshRegistry,
+                               freshFiles,
+                               processes,
+                               folderDialog,
+                               messages,
+                               "Brindleway",
+                               c.japanese ? static_cast<const CodePage&>(Japanese932()) : OneBytePerCharacter()};
+        freshFiles.AddFile(std::string(c.game) + "data\\attract\\attr1.rep", "");
+        freshFiles.AddFile(std::string(c.game) + "data\\here.mmp", DescriptionFile("Here", "here"));
+        freshFiles.AddFolder(c.currentFolder);
+        freshFiles.ChangeFolder(c.currentFolder);
+        if (c.stored) {
+            cRegistry settings(freshRegistry, "Test");
+            settings.ClassKey(kHkeyCurrentUser);
+            settings.SectionKey("SOFTWARE\\Lanternhall");
+            settings.ValueType(1);
+            settings.ValueKey("GTA2Folder");
+            settings.Value(std::string(c.stored));
+            freshRegistry.writes.clear();
+        }
+        frmLauncher freshForm(freshView, freshPlatform);
+        freshForm.Form_Load();
+        EXPECT_TRUE(folderDialog.titles.empty());
+        EXPECT_EQ(GameFolder, c.expected);
+        EXPECT_EQ(freshView.RowCount(), 13);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(freshRegistry.writes.empty());
+    }
 }
 
 TEST_F(LauncherLoad, CancelledPickerStillBuildsTheListFromTheUnchangedFolder) {
     folderDialog.WillCancel();
     form.Form_Load();
     EXPECT_EQ(folderDialog.titles.size(), 1u);
-    EXPECT_EQ(GameFolder, "");
+    EXPECT_EQ(GameFolder, "C:\\");  // nothing stored: the current folder
     EXPECT_EQ(view.RowCount(), 12);
     EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LauncherLoad, EmptyFolderWorksFromTheGameAsCurrentFolder) {
-    InstallGame();
-    AddMap("here.mmp", "Here", "here");
-    files.ChangeFolder(kGame);
-    form.Form_Load();
-    EXPECT_TRUE(folderDialog.titles.empty());
-    EXPECT_EQ(GameFolder, "");
-    EXPECT_EQ(view.RowCount(), 13);
 }
 
 TEST_F(LauncherLoad, FailureOfTheStartUpIsReportedAndTheWindowKeepsGoing) {

@@ -135,6 +135,41 @@ TEST(MapDescriptionCuts, DoubleByteCodePagesCountCharactersAndNeverSplitOne) {
     EXPECT_EQ(d.gmp, "town.gmp");
 }
 
+// With UTF-8 as the ANSI code page a character takes one to four bytes:
+// "\xC3\xA9" is e acute, "\xE8\xA1\xA8" is 表, "\xF0\x9F\x9A\x97" a car.
+TEST(MapDescriptionCuts, Utf8CountsWholeCharactersOfAnyLength) {
+    const CodePage& utf8 = Utf8();
+    std::string mixed;
+    for (int i = 0; i < 40; ++i) mixed += "\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x9A\x97";
+    EXPECT_EQ(CutMapName("Description = " + mixed, utf8), mixed.substr(0, 33 * 9 + 2));
+    // Prefixes of whole characters, and bytes that make no character, one each.
+    EXPECT_EQ(CutMapName("\xF0\x9F\x9A\x97\xE8\xA1\xA8 Map name = Tokyo", utf8), "Tokyo");
+    EXPECT_EQ(CutMapName("\xFF\xC0\x80\xED\xA0\x80Names = Tokyo", utf8), "Tokyo");
+    std::string value;
+    ASSERT_TRUE(CutMapValue("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x.gmp",
+                            value, utf8));
+    EXPECT_EQ(value, "x.gmp");
+    // A character cut off by the line's end stands as single bytes.
+    ASSERT_TRUE(CutMapValue("GMPFile = \xE8\xA1", value, utf8));
+    EXPECT_EQ(value, "\xE8\xA1");
+}
+
+// A full path holds at most 259 characters: a longer file name makes the file
+// unusable, counted in characters, not bytes.
+TEST(MapDescriptionCuts, FileNamesLongerThanAPathCanHoldMakeTheFileUnusable) {
+    const auto file = [](const std::string& gmp, const std::string& sty, const std::string& scr) {
+        return "x\rGMPFile = " + gmp + "\rSTYFile = " + sty + "\rSCRFile = " + scr + "\rDescription = n\r";
+    };
+    std::string kana;
+    for (int i = 0; i < 259; ++i) kana += "\x82\xA0";
+    EXPECT_EQ(Parse(file(std::string(259, 'g'), "s", "c"), Outcome::Complete).gmp.size(), 259u);
+    EXPECT_EQ(Parse(file("g", "s", kana), Outcome::Complete, 0, Japanese932()).scr, kana);
+    Parse(file(std::string(260, 'g'), "s", "c"), Outcome::LongValue, 2);
+    Parse(file("g", std::string(300, 's'), "c"), Outcome::LongValue, 3);
+    Parse(file("g", "s", kana + "c"), Outcome::LongValue, 4, Japanese932());
+    EXPECT_EQ(DescribeProblem(Outcome::LongValue, 2), "line 2 names a file longer than 259 characters");
+}
+
 TEST(MapDescriptionFile, ReadsInPiecesAndNeverBeyondWhatItNeeds) {
     StandinFileSystem files;
     // A line end split across the reader's pieces, and a file whose reads
