@@ -96,6 +96,9 @@ protected:
         game_.Write("data\\system.mmp", unused);
         game_.Write("data\\x.mmp\\inner.mmp", unused);
         game_.Write("data\\readme.txt", unused);
+        // Backups, which a search for *.mmp meets by their short names.
+        game_.Write("data\\x.mmp_old", unused);
+        game_.Write("data\\x.mmpx", unused);
         ASSERT_TRUE(SetFileAttributesA((game_ / "data\\hidden.mmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
         ASSERT_TRUE(SetFileAttributesA((game_ / "data\\system.mmp").c_str(), FILE_ATTRIBUTE_SYSTEM));
         // Without this the hidden and system cases would prove nothing.
@@ -245,6 +248,19 @@ TEST_F(CatalogueWindowTest, EveryUsableFileAndTheGameMapsAreShownInNameOrder) {
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
+TEST_F(CatalogueWindowTest, AFileNameLongerThanAPathCanHoldMakesTheFileUnusable) {
+    game_.Write("data\\long.mmp",
+                Join(DescriptionLines("Too Long", std::string(300, 'g') + ".gmp", "l.sty", "l.scr"), "\r\n"));
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    Start();
+    ExpectReportBeforeTheWindow(
+        "Error: Could not read the map description file 'long.mmp': line 2 names a file longer than 259 characters "
+        "Line: 0");
+    ASSERT_TRUE(OpenWindow()) << "no main window after the report";
+    ExpectCatalogue(expected);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
 TEST_F(CatalogueWindowTest, StoredRowIsChosenAgainAndScrolledIntoView) {
     const std::vector<MapEntry> expected = ExpectedCatalogue();
     const int count = static_cast<int>(expected.size());
@@ -333,6 +349,42 @@ TEST_F(CatalogueWindowTest, JapaneseNamesAreCutAtOneHundredCharactersNotBytes) {
         EXPECT_EQ(row.gmp, "kana.gmp");
     }
     EXPECT_TRUE(found) << "kana.mmp is not listed";
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
+// 表 is "\x95\x5C" in code page 932: its second byte has a backslash's value,
+// yet a folder stored as ending in it has no backslash after it.
+TEST_F(CatalogueWindowTest, JapaneseFolderEndingInABackslashByteIsFoundWithoutAsking) {
+    const char* locale = std::getenv("LANG");
+    const bool startedJapanese = locale != nullptr && std::string(locale).rfind("ja_JP", 0) == 0;
+    if (!startedJapanese) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8 under Wine)";
+    ASSERT_EQ(GetACP(), 932u) << "LANG=" << locale << " did not give the Japanese code page";
+    // Made one level at a time: a split at every backslash byte would cut 表.
+    const std::string folder = game_ / "\x95\x5C";
+    for (const std::string& made : {folder, folder + "\\data", folder + "\\data\\attract"}) {
+        ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr)) << made;
+    }
+    for (const auto& [file, content] :
+         {std::pair<std::string, std::string>{"\\data\\attract\\attr1.rep", "attract"},
+          {"\\data\\hyou.mmp", Join(DescriptionLines("Hyou", "hyou.gmp", "hyou.sty", "hyou.scr"), "\r\n")}}) {
+        UniqueFileHandle out(CreateFileA((folder + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(out && WriteFile(out.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr))
+            << folder + file;
+    }
+    UseSettings(folder);
+    Start();
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::FindFolderDialog(*app_) || app_->WaitForMainWindow(0) != nullptr; }));
+    if (auto dialog = gui::FindFolderDialog(*app_)) {
+        gui::CancelFolderDialog(*dialog);
+        FAIL() << "the folder dialog came up: the stored folder was not found";
+    }
+    ASSERT_TRUE(OpenWindow());
+    const std::vector<MapEntry> shown = DisplayedRows();
+    ASSERT_EQ(shown.size(), BuiltInMaps().size() + 1);
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const MapEntry& row) { return row.mmp == "hyou.mmp"; }));
     EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }

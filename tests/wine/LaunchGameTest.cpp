@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "FakeGame.h"
 #include "GuiDriver.h"
@@ -37,8 +38,10 @@ protected:
     }
 
     // The launcher starts outside the game folder: the launch has to move.
-    void Start() {
-        StartProgram(elsewhere_.Path());
+    void Start() { StartIn(elsewhere_.Path()); }
+
+    void StartIn(const std::string& currentFolder) {
+        StartProgram(currentFolder);
         main_ = app_->WaitForMainWindow();
         ASSERT_NE(main_, nullptr) << "no main window";
         list_ = gui::FindChild(main_, "SysListView32");
@@ -123,6 +126,54 @@ TEST_F(LaunchGameTest, RunningGameIsRefusedAndAMissingGameIsNamed) {
     ASSERT_TRUE(box) << "no message for the missing game";
     EXPECT_EQ(box->text, game_.Path() + "\\gta2.exe not found!");
     ASSERT_TRUE(gui::DismissMessageBox(*box));
+}
+
+// The program copied into the game folder and started there, and a folder
+// stored relative to the one it starts in: the folder tested is the one the
+// game starts from, never the root of the drive, where anyone may have put a
+// gta2.exe of their own.
+TEST_F(LaunchGameTest, AFolderFoundFromTheCurrentFolderIsTheOneTheGameStartsFrom) {
+    const std::string root = game_.Path().substr(0, 3);
+    const std::string parent = game_.Path().substr(0, game_.Path().rfind('\\'));
+    const std::string leaf = game_.Path().substr(parent.size() + 1);
+    // Ended and removed however the test goes: a game left running would
+    // turn every later launch away.
+    struct Planted {
+        std::string exe, report;
+        bool Ran() const { return GetFileAttributesA(report.c_str()) != INVALID_FILE_ATTRIBUTES; }
+        ~Planted() {
+            if (Ran()) gui::EndProcess(static_cast<DWORD>(std::stoul(gui::ReadGameReport(report)["pid"])));
+            DeleteFileA(exe.c_str());
+            DeleteFileA(report.c_str());
+        }
+    } planted{root + "gta2.exe", root + "fake-game-report.txt"};
+    ASSERT_TRUE(CopyFileA(kFakeGame.c_str(), planted.exe.c_str(), FALSE)) << "cannot plant " << planted.exe;
+
+    struct Case {
+        std::optional<std::string> stored;
+        std::string startedIn;
+    };
+    for (const Case& c : {Case{std::nullopt, game_.Path()}, Case{leaf + "\\", parent}, Case{leaf, parent}}) {
+        SCOPED_TRACE(c.stored ? "stored " + *c.stored : std::string("nothing stored"));
+        ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+        UseSettings(c.stored);
+        StartIn(c.startedIn);
+        EXPECT_EQ(gui::FindFolderDialog(*app_), std::nullopt);
+        const int row = RowNamed(kMapName);
+        ASSERT_NE(row, 0) << "the game folder's description file is not listed";
+        gui::SelectRowByMessage(*app_, list_, row);
+        gui::PressButton(button_);
+        ASSERT_TRUE(WaitForGame()) << (planted.Ran() ? "the planted gta2.exe ran instead" : "the game did not start");
+        EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+        auto report = gui::ReadGameReport(Report());
+        EXPECT_EQ(report["folder"], game_.Path());
+        EXPECT_NE(report["command_line"].find(game_.Path() + "\\gta2.exe"), std::string::npos)
+            << report["command_line"];
+        EXPECT_FALSE(planted.Ran()) << "the planted gta2.exe ran too";
+        EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), c.stored);
+        StopGame();
+        DeleteFileA(Report().c_str());
+    }
 }
 
 TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
