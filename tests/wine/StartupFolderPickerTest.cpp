@@ -47,6 +47,12 @@ protected:
 TEST_F(StartupFolderPickerTest, WrongFolderBringsTheDialogBackAndTheGameFolderIsStored) {
     auto dialog = WaitForDialog();
     ASSERT_TRUE(dialog) << "no folder dialog at start-up";
+    // Modal to the main window, which is not shown yet, and still a window
+    // of its own on the taskbar.
+    EXPECT_NE(GetWindowLongA(dialog->window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0) << "no taskbar button";
+    HWND owner = GetWindow(dialog->window, GW_OWNER);
+    ASSERT_NE(owner, nullptr) << "the dialog has no owner";
+    EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner takes input while the dialog is up";
     ASSERT_TRUE(gui::PickFolder(*app_, *dialog, wrong_.Path()));
 
     dialog = WaitForDialog();
@@ -56,6 +62,7 @@ TEST_F(StartupFolderPickerTest, WrongFolderBringsTheDialogBackAndTheGameFolderIs
 
     HWND main = app_->WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "no main window after the game folder was picked";
+    EXPECT_EQ(owner, main) << "the dialog was owned by another window";
     EXPECT_EQ(gui::FindFolderDialog(*app_), std::nullopt);
     EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), game_.Path() + "\\");
 
