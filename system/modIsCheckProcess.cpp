@@ -17,10 +17,10 @@
 
 namespace {
 
-constexpr std::int32_t kPlatformWindows = 1;    // VER_PLATFORM_WIN32_WINDOWS
-constexpr std::int32_t kPlatformNt = 2;         // VER_PLATFORM_WIN32_NT
-constexpr std::uint32_t kSnapProcess = 2;       // TH32CS_SNAPPROCESS
-constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+constexpr std::int32_t kPlatformWindows = 1;     // VER_PLATFORM_WIN32_WINDOWS
+constexpr std::int32_t kPlatformNt = 2;          // VER_PLATFORM_WIN32_NT
+constexpr std::uint32_t kSnapProcess = 2;        // TH32CS_SNAPPROCESS
+constexpr std::uint32_t kQueryAndRead = 0x410;   // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
 constexpr std::uint32_t kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 // Only the first module (the program file) is read; the list is offered
 // 200 bytes, however many handles that holds on the platform.

@@ -51,8 +51,8 @@ long Win32RegistryApi::CreateKeyEx(RegKey key, const std::string& subKey, std::u
     HKEY created = nullptr;
     // The class text is empty but not null: the parameter is declared LPSTR.
     char noClass[1] = {'\0'};
-    LONG status = RegCreateKeyExA(Hkey(key), subKey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access | kView, nullptr,
-                                  &created, nullptr);
+    LONG status = RegCreateKeyExA(Hkey(key), subKey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access | kView,
+                                  nullptr, &created, nullptr);
     *result = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(created) : 0;
     return status;
 }

@@ -47,8 +47,8 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         bool imageNameMissing;  // Windows XP
         bool snapshotRefused;
         bool toolHelpMissing;
-        bool byFileName;      // "gta2.exe"
-        bool byPathEnding;    // "\\gta2.exe": only a full path can end in it
+        bool byFileName;    // "gta2.exe"
+        bool byPathEnding;  // "\\gta2.exe": only a full path can end in it
     };
     const Case cases[] = {
         {"elevated: the limited query names the full path", true, false, false, false, true, true},
