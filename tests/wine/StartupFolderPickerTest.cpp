@@ -83,6 +83,49 @@ TEST_F(StartupFolderPickerTest, WrongFolderBringsTheDialogBackAndTheGameFolderIs
     EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
 }
 
+TEST_F(StartupFolderPickerTest, AFolderTheCodePageCannotSpellIsTakenByItsShortName) {
+    if (GetACP() == CP_UTF8) GTEST_SKIP() << "the UTF-8 code page spells every folder";
+    // "Karta" in Cyrillic letters, which no Western code page holds.
+    const std::string base = game_.Path();
+    const std::wstring wide = std::wstring(base.begin(), base.end()) + L"\\\u041a\u0430\u0440\u0442\u0430";
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    wchar_t shortWide[MAX_PATH] = {};
+    DWORD length = GetShortPathNameW(wide.c_str(), shortWide, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    ASSERT_LT(length, static_cast<DWORD>(MAX_PATH));
+    std::string shortPath;
+    for (const wchar_t* c = shortWide; *c != 0; ++c) {
+        ASSERT_LT(*c, 0x80) << "the short name is not plain ASCII";
+        shortPath += static_cast<char>(*c);
+    }
+    const std::string inside = shortPath.substr(shortPath.rfind('\\') + 1);
+    // The scratch folder is cleared by ANSI names, which cannot reach this
+    // folder: it goes by its short name.
+    struct ShortNamedGameFolder {
+        std::string path;
+        ~ShortNamedGameFolder() {
+            DeleteFileA((path + "\\data\\attract\\attr1.rep").c_str());
+            RemoveDirectoryA((path + "\\data\\attract").c_str());
+            RemoveDirectoryA((path + "\\data").c_str());
+            DeleteFileA((path + "\\GTA2.exe").c_str());
+            RemoveDirectoryA(path.c_str());
+        }
+    } cleared{shortPath};
+    game_.Write(inside + "\\data\\attract\\attr1.rep", "attract");
+    game_.Write(inside + "\\GTA2.exe");
+
+    auto dialog = WaitForDialog();
+    ASSERT_TRUE(dialog) << "no folder dialog at start-up";
+    // The shell finds the folder by its short name and answers its long one.
+    ASSERT_TRUE(gui::PickFolder(*app_, *dialog, shortPath));
+
+    HWND main = app_->WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window after the folder was picked";
+    EXPECT_EQ(gui::FindFolderDialog(*app_), std::nullopt) << "the folder was not taken";
+    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder"), shortPath + "\\");
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+}
+
 TEST_F(StartupFolderPickerTest, CancelOnAFreshStartLeavesTheRegistryAlone) {
     auto dialog = WaitForDialog();
     ASSERT_TRUE(dialog) << "no folder dialog at start-up";
