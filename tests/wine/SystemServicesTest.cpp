@@ -262,6 +262,15 @@ TEST(ProcessLibraries, LibrariesComeFromTheSystemFolderOnly) {
 }
 
 TEST(FolderDialogLibraries, AMissingLibraryOrFunctionFailsOnlyThePicker) {
+    // What the dialog loads stays loaded after it has gone: the shell may
+    // leave threads running in its libraries.
+    ASSERT_EQ(GetModuleHandleA("msacm32.dll"), nullptr) << "pick a library this test program does not load";
+    {
+        Win32FolderDialog wrongShell([] { return HWND{}; }, "msacm32.dll");
+        EXPECT_THROW(wrongShell.Browse("title", 0), Failure);
+    }
+    EXPECT_NE(GetModuleHandleA("msacm32.dll"), nullptr) << "the library was let go with the dialog";
+
     Win32RegistryApi registry;
     Win32FileSystem files;
     Win32Processes processes;
