@@ -17,10 +17,12 @@ using ModuleHandle = std::uintptr_t;
 inline constexpr ProcessHandle kInvalidHandleValue = static_cast<ProcessHandle>(-1);
 
 // PROCESSENTRY32 (ANSI) as far as the program uses it; dwSize must be set to
-// the size of the real record, kProcessEntry32Size.
+// the size of the 32-bit program's record, kProcessEntry32Size, whatever the
+// build: the adapter hands the system a record of the build's own size.
 inline constexpr std::uint32_t kProcessEntry32Size = 296;
 struct ProcessEntry32 {
     std::uint32_t dwSize = 0;
+    std::uint32_t th32ProcessID = 0;
     char szExeFile[260] = {};
 };
 
@@ -47,6 +49,10 @@ public:
 
     // kernel32. OpenProcess returns 0 when the process cannot be opened.
     virtual ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) = 0;
+    // QueryFullProcessImageNameA (kernel32, Vista and later): `size` holds
+    // the buffer's length in characters and receives the path's length.
+    virtual bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
+                                           std::uint32_t* size) = 0;
     virtual bool CloseHandle(ProcessHandle handle) = 0;
 
     // Starts `applicationPath` with `commandLine` and `currentFolder` as its

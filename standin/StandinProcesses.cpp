@@ -7,13 +7,15 @@
 
 #include "platform/Failure.h"
 
-std::uint32_t StandinProcesses::AddProcess(const std::string& path, bool canOpen, bool listsModules) {
+std::uint32_t StandinProcesses::AddProcess(const std::string& path, bool canOpen, bool listsModules,
+                                           bool canOpenLimited) {
     Process process;
     process.id = nextId_;
     nextId_ += 4;  // Windows process ids are multiples of four
     process.path = path;
     process.canOpen = canOpen;
     process.listsModules = listsModules;
+    process.canOpenLimited = canOpenLimited;
     processes_.push_back(process);
     return process.id;
 }
@@ -32,10 +34,11 @@ bool StandinProcesses::GetVersionEx(std::uint32_t* id) {
 
 ProcessHandle StandinProcesses::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
     if (toolHelpMissing) throw Failure(453, "", "Can't find DLL entry point CreateToolhelp32Snapshot in kernel32");
-    if ((flags & 2u) == 0) return kInvalidHandleValue;
+    if ((flags & 2u) == 0 || snapshotRefused) return kInvalidHandleValue;
     ProcessHandle handle = nextHandle_++;
     openHandles_.insert(handle);
     ++handlesOpened;
+    ++snapshotsTaken;
     snapshots_.emplace_back(handle, 0);
     return handle;
 }
@@ -45,7 +48,9 @@ bool StandinProcesses::FillEntry(ProcessHandle snapshot, ProcessEntry32* entry) 
         std::find_if(snapshots_.begin(), snapshots_.end(), [snapshot](const auto& s) { return s.first == snapshot; });
     if (found == snapshots_.end() || entry->dwSize != kProcessEntry32Size) return false;
     if (found->second >= processes_.size()) return false;
-    const std::string& path = processes_[found->second++].path;
+    const Process& process = processes_[found->second++];
+    entry->th32ProcessID = process.id;
+    const std::string& path = process.path;
     std::string name = path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
     // Like the real call, only the name and its terminator are written: the
     // rest of the field keeps what earlier entries left there.
@@ -78,7 +83,10 @@ bool StandinProcesses::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::
 ProcessHandle StandinProcesses::OpenProcess(std::uint32_t access, bool, std::uint32_t processId) {
     auto found =
         std::find_if(processes_.begin(), processes_.end(), [processId](const Process& p) { return p.id == processId; });
-    if (found == processes_.end() || !found->canOpen || (access & ~0x410u) != 0) return 0;
+    if (found == processes_.end()) return 0;
+    // Query and read (0x410) or limited information (0x1000), not both.
+    bool allowed = access == 0x1000u ? found->canOpenLimited : found->canOpen && (access & ~0x410u) == 0;
+    if (!allowed) return 0;
     ProcessHandle handle = nextHandle_++;
     openHandles_.insert(handle);
     ++handlesOpened;
@@ -113,6 +121,25 @@ std::uint32_t StandinProcesses::GetModuleFileNameEx(ProcessHandle process, Modul
     std::memcpy(fileName, found->path.data(), count);
     fileName[count] = '\0';
     return count;
+}
+
+const StandinProcesses::Process* StandinProcesses::ProcessOf(ProcessHandle handle) const {
+    auto opened = std::find_if(processHandles_.begin(), processHandles_.end(),
+                               [handle](const auto& h) { return h.first == handle; });
+    if (opened == processHandles_.end()) return nullptr;
+    auto found =
+        std::find_if(processes_.begin(), processes_.end(), [&](const Process& p) { return p.id == opened->second; });
+    return found == processes_.end() ? nullptr : &*found;
+}
+
+bool StandinProcesses::QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
+                                                 std::uint32_t* size) {
+    if (imageNameMissing) throw Failure(127, "", "Cannot find QueryFullProcessImageNameA in kernel32.dll");
+    const Process* found = ProcessOf(process);
+    if (found == nullptr || flags != 0 || found->path.size() >= *size) return false;
+    std::memcpy(name, found->path.c_str(), found->path.size() + 1);
+    *size = static_cast<std::uint32_t>(found->path.size());
+    return true;
 }
 
 bool StandinProcesses::CloseHandle(ProcessHandle handle) {

@@ -17,6 +17,9 @@ public:
         std::string path;     // full executable path, e.g. C:\Games\GTA2\gta2.exe
         bool canOpen = true;  // false: as a system process or another user's
         bool listsModules = true;
+        // Opened for limited information even where canOpen is false (the
+        // game run as administrator); false for a protected process.
+        bool canOpenLimited = true;
     };
     struct StartedProgram {
         std::string applicationPath;
@@ -25,12 +28,15 @@ public:
     };
 
     // Test set-up.
-    std::uint32_t AddProcess(const std::string& path, bool canOpen = true, bool listsModules = true);
+    std::uint32_t AddProcess(const std::string& path, bool canOpen = true, bool listsModules = true,
+                             bool canOpenLimited = true);
     void RemoveProcess(std::uint32_t id);
     std::uint32_t platformId = 2;
     bool versionQueryFails = false;
     bool processStatusMissing = false;  // psapi cannot be loaded
     bool toolHelpMissing = false;
+    bool imageNameMissing = false;  // QueryFullProcessImageNameA, as on Windows XP
+    bool snapshotRefused = false;   // CreateToolhelp32Snapshot gives no snapshot
     bool startFails = false;
 
     // What the code under test did.
@@ -38,6 +44,7 @@ public:
     std::vector<std::uint32_t> enumBufferSizes;  // cb of every EnumProcesses call
     int OpenHandleCount() const { return static_cast<int>(openHandles_.size()); }
     int handlesOpened = 0;
+    int snapshotsTaken = 0;
 
     // ProcessApi
     bool GetVersionEx(std::uint32_t* platformId) override;
@@ -50,12 +57,15 @@ public:
     std::uint32_t GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                       std::uint32_t size) override;
     ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
+    bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
+                                   std::uint32_t* size) override;
     bool CloseHandle(ProcessHandle handle) override;
     void StartProgram(const std::string& applicationPath, const std::string& commandLine,
                       const std::string& currentFolder) override;
 
 private:
     bool FillEntry(ProcessHandle snapshot, ProcessEntry32* entry);
+    const Process* ProcessOf(ProcessHandle handle) const;
 
     std::vector<Process> processes_;
     std::uint32_t nextId_ = 4;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -16,10 +17,11 @@
 
 namespace {
 
-constexpr std::int32_t kPlatformWindows = 1;    // VER_PLATFORM_WIN32_WINDOWS
-constexpr std::int32_t kPlatformNt = 2;         // VER_PLATFORM_WIN32_NT
-constexpr std::uint32_t kSnapProcess = 2;       // TH32CS_SNAPPROCESS
-constexpr std::uint32_t kQueryAndRead = 0x410;  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+constexpr std::int32_t kPlatformWindows = 1;     // VER_PLATFORM_WIN32_WINDOWS
+constexpr std::int32_t kPlatformNt = 2;          // VER_PLATFORM_WIN32_NT
+constexpr std::uint32_t kSnapProcess = 2;        // TH32CS_SNAPPROCESS
+constexpr std::uint32_t kQueryAndRead = 0x410;   // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+constexpr std::uint32_t kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 // Only the first module (the program file) is read; the list is offered
 // 200 bytes, however many handles that holds on the platform.
 constexpr std::uint32_t kModuleArrayBytes = 200;
@@ -31,6 +33,9 @@ constexpr std::uint32_t kIdListHalfStartBytes = 8;
 constexpr std::uint32_t kIdListAssumedBytes = 96;
 constexpr std::uint32_t kIdBytes = sizeof(std::uint32_t);
 constexpr std::uint32_t kModulePathLength = 260;
+// Room for any path the ANSI functions give; longer ones fail the query and
+// fall through to the snapshot's file name.
+constexpr std::uint32_t kImagePathLength = 1024;
 constexpr const char* kSnapshotName = "GTA2.EXE";
 
 std::string Upper(std::string text) {
@@ -91,19 +96,93 @@ std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle proce
     return Lower(std::string(path, std::min(length, kModulePathLength)));
 }
 
+// Where a process refuses query and read access (the game run as
+// administrator, another user's, a protected one), its name is asked for in
+// ways that need less: the limited query of Vista and later, else the Tool
+// Help snapshot, which names the file only. Neither is the main road, so a
+// missing function or a refused snapshot only leaves that name unknown.
+class NameOfUnopened {
+public:
+    explicit NameOfUnopened(ProcessApi& api) : api_(api) {}
+
+    std::optional<std::string> Of(std::uint32_t id) {
+        if (std::optional<std::string> path = FullImagePath(id)) return Lower(*path);
+        if (!snapshotNames_) snapshotNames_ = SnapshotNames();
+        auto found = snapshotNames_->find(id);
+        if (found == snapshotNames_->end()) return std::nullopt;
+        return Lower(found->second);
+    }
+
+private:
+    std::optional<std::string> FullImagePath(std::uint32_t id) {
+        if (limitedQueryMissing_) return std::nullopt;
+        UniqueProcessHandle process(api_.OpenProcess(kQueryLimited, false, id), api_);
+        if (!process) return std::nullopt;
+        std::string path(kImagePathLength, '\0');
+        std::uint32_t size = kImagePathLength;
+        try {
+            if (!api_.QueryFullProcessImageName(process.get(), 0, path.data(), &size)) return std::nullopt;
+        } catch (const Failure&) {
+            limitedQueryMissing_ = true;  // Windows XP: no need to ask again
+            return std::nullopt;
+        }
+        path.resize(std::min(size, kImagePathLength));
+        return path;
+    }
+
+    // One snapshot per search, read whole and let go at once, so that no more
+    // than one handle is ever held.
+    std::map<std::uint32_t, std::string> SnapshotNames() {
+        std::map<std::uint32_t, std::string> names;
+        try {
+            UniqueSnapshotHandle snapshot(api_.CreateToolhelp32Snapshot(kSnapProcess, 0), api_);
+            if (!snapshot) return names;
+            ProcessEntry32 entry;
+            entry.dwSize = kProcessEntry32Size;
+            for (bool more = api_.Process32First(snapshot.get(), &entry); more;
+                 more = api_.Process32Next(snapshot.get(), &entry)) {
+                names[entry.th32ProcessID] = std::string(entry.szExeFile, FieldLength(entry.szExeFile));
+            }
+        } catch (const Failure&) {
+            // What was read before the failure still names those processes.
+        }
+        return names;
+    }
+
+    static std::size_t FieldLength(const char (&field)[260]) {
+        std::size_t length = 0;
+        while (length < sizeof field && field[length] != '\0') ++length;
+        return length;
+    }
+
+    ProcessApi& api_;
+    bool limitedQueryMissing_ = false;
+    std::optional<std::map<std::uint32_t, std::string>> snapshotNames_;
+};
+
+bool EndsIn(const std::string& path, const std::string& wanted) {
+    std::string ending = path.size() > wanted.size() ? path.substr(path.size() - wanted.size()) : path;
+    return ending == wanted;
+}
+
 // The NT family names the full path: a process counts when its path ends in
 // the caller's name, in any letter case.
 bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
     const std::string wanted = Lower(exeName);
+    NameOfUnopened unopened(api);
     for (std::uint32_t id : GatherProcessIds(api)) {
-        UniqueProcessHandle process(api.OpenProcess(kQueryAndRead, false, id), api);
-        // Processes we may not query (system ones, other users') are skipped.
-        if (!process) continue;
-        std::optional<std::string> found = ExecutablePathOf(api, process.get());
-        if (!found) continue;
-        const std::string& path = *found;
-        std::string ending = path.size() > wanted.size() ? path.substr(path.size() - wanted.size()) : path;
-        if (ending == wanted) return true;
+        std::optional<std::string> found;
+        {
+            UniqueProcessHandle process(api.OpenProcess(kQueryAndRead, false, id), api);
+            if (process) {
+                found = ExecutablePathOf(api, process.get());
+            } else if (!wanted.empty()) {
+                // An empty name counts only at a process this road can read
+                // through; any name at all would end in it.
+                found = unopened.Of(id);
+            }
+        }
+        if (found && EndsIn(*found, wanted)) return true;
     }
     return false;
 }

@@ -33,15 +33,16 @@ void RestrictLibrarySearchToSystemFolder() {
 }
 
 FARPROC OnDemandLibrary::Function(const char* function) {
-    if (!module_) {
-        module_.reset(LoadSystemLibrary(name_));
-        if (!module_) {
+    if (module_ == nullptr) {
+        module_ = LoadSystemLibrary(name_);
+        if (module_ == nullptr) {
             DWORD error = GetLastError();
             throw Failure(static_cast<std::int32_t>(error), source_,
                           "Cannot load " + name_ + ": " + SystemErrorText(error));
         }
+        if (lifetime_ == Lifetime::UntilThisObjectGoes) owned_.reset(module_);
     }
-    FARPROC address = GetProcAddress(module_.get(), function);
+    FARPROC address = GetProcAddress(module_, function);
     if (address == nullptr) {
         DWORD error = GetLastError();
         throw Failure(static_cast<std::int32_t>(error), source_,

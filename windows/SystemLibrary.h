@@ -44,17 +44,24 @@ HMODULE LoadSystemLibrary(const std::string& name);
 void RestrictLibrarySearchToSystemFolder();
 
 // A system library loaded, from the system folder only, when one of its
-// functions is first asked for, and let go with this object. A library or
-// function that cannot be found fails the call that asks for it, with a
-// Failure that names it and carries `source`.
+// functions is first asked for, and let go with this object unless it is to
+// stay until the process ends (libraries that may leave threads of their own
+// running in their code). A library or function that cannot be found fails
+// the call that asks for it, with a Failure that names it and carries
+// `source`.
 class OnDemandLibrary {
 public:
-    OnDemandLibrary(std::string name, const char* source) : name_(std::move(name)), source_(source) {}
+    enum class Lifetime { UntilThisObjectGoes, UntilTheProcessEnds };
+
+    OnDemandLibrary(std::string name, const char* source, Lifetime lifetime = Lifetime::UntilThisObjectGoes)
+        : name_(std::move(name)), source_(source), lifetime_(lifetime) {}
 
     FARPROC Function(const char* function);
 
 private:
     std::string name_;
     const char* source_;
-    UniqueLibrary module_;
+    Lifetime lifetime_;
+    HMODULE module_ = nullptr;
+    UniqueLibrary owned_;  // empty for a library that stays
 };

@@ -4,8 +4,13 @@
 //
 // Only this dialog needs shell32 and ole32, so they are loaded, from the
 // system folder only, when it is first shown rather than at every start; a
-// missing library or function fails just the dialog. COM is started on the
-// first showing, on the window thread, and stopped when this object goes.
+// missing library or function fails just the dialog. Once loaded they stay
+// until the process ends: the dialog can leave shell threads running in
+// them. COM is started on the first showing, on the window thread, and stays
+// started for that thread's life.
+//
+// The chosen folder is read as a wide path and handed on in the ANSI code
+// page, in its short form where only that one can be spelt there.
 
 #include <windows.h>
 
@@ -22,7 +27,6 @@ public:
     // names can be changed so that tests can make one go missing.
     explicit Win32FolderDialog(std::function<HWND()> owner, std::string shellLibrary = "shell32.dll",
                                std::string comLibrary = "ole32.dll");
-    ~Win32FolderDialog() override;
     Win32FolderDialog(const Win32FolderDialog&) = delete;
     Win32FolderDialog& operator=(const Win32FolderDialog&) = delete;
 
@@ -38,6 +42,5 @@ private:
     FARPROC pathFromList_ = nullptr;
     FARPROC freeMemory_ = nullptr;
     FARPROC initialise_ = nullptr;
-    FARPROC uninitialise_ = nullptr;
-    bool comStarted_ = false;  // ours to stop
+    bool comStarted_ = false;
 };

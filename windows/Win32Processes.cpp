@@ -20,6 +20,7 @@ using ProcessWalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
 using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EnumModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
 using ModuleFileNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+using ImageNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
 
 template <typename Function>
 Function As(FARPROC address) {
@@ -28,16 +29,20 @@ Function As(FARPROC address) {
 
 HANDLE AsHandle(ProcessHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
-// Our record carries only the size and the name. The system's record is
-// filled from it and back, so that what an earlier entry left in the name
-// field stays there, just as when one record is reused throughout.
+// Our record carries only the size, the id and the name. The system's record
+// is filled from it and back, so that what an earlier entry left in the name
+// field stays there, just as when one record is reused throughout. The size
+// our record carries is the 32-bit program's; the system is told the size of
+// the record it is really given, which a 64-bit build makes larger.
 template <typename Walk>
 bool WalkSnapshot(Walk walk, ProcessHandle snapshot, ProcessEntry32* entry) {
     PROCESSENTRY32 record;
     std::memset(&record, 0, sizeof record);
-    record.dwSize = entry->dwSize;
+    record.dwSize = entry->dwSize == kProcessEntry32Size ? sizeof record : entry->dwSize;
+    record.th32ProcessID = entry->th32ProcessID;
     std::memcpy(record.szExeFile, entry->szExeFile, sizeof record.szExeFile);
     BOOL ok = walk(AsHandle(snapshot), &record);
+    entry->th32ProcessID = record.th32ProcessID;
     std::memcpy(entry->szExeFile, record.szExeFile, sizeof entry->szExeFile);
     return ok != FALSE;
 }
@@ -99,6 +104,23 @@ std::uint32_t Win32Processes::GetModuleFileNameEx(ProcessHandle process, ModuleH
 
 ProcessHandle Win32Processes::OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) {
     return reinterpret_cast<ProcessHandle>(::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
+}
+
+bool Win32Processes::QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
+                                               std::uint32_t* size) {
+    if (!imageName_) {
+        // Vista and later; Windows XP has only the module functions.
+        imageName_ = FindKernelFunction<ImageNameFn>("QueryFullProcessImageNameA");
+        if (!imageName_) {
+            DWORD error = GetLastError();
+            throw Failure(static_cast<std::int32_t>(error), kSource,
+                          "Cannot find QueryFullProcessImageNameA in kernel32.dll: " + SystemErrorText(error));
+        }
+    }
+    DWORD length = *size;
+    BOOL ok = imageName_(AsHandle(process), flags, name, &length);
+    *size = length;
+    return ok != FALSE;
 }
 
 bool Win32Processes::CloseHandle(ProcessHandle handle) { return ::CloseHandle(AsHandle(handle)) != FALSE; }

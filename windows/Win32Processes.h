@@ -8,9 +8,11 @@
 
 #include <string>
 
-// windows.h turns GetVersionEx into GetVersionExA, which would rename our
-// member in files that see the header and not in the others.
+// windows.h turns GetVersionEx into GetVersionExA (and the same for the
+// image name query), which would rename our members in files that see the
+// header and not in the others.
 #undef GetVersionEx
+#undef QueryFullProcessImageName
 
 #include "platform/ProcessApi.h"
 #include "windows/Handles.h"
@@ -32,6 +34,8 @@ public:
     std::uint32_t GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                       std::uint32_t size) override;
     ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
+    bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
+                                   std::uint32_t* size) override;
     bool CloseHandle(ProcessHandle handle) override;
     void StartProgram(const std::string& applicationPath, const std::string& commandLine,
                       const std::string& currentFolder) override;
@@ -45,4 +49,5 @@ private:
     FARPROC enumProcesses_ = nullptr;
     FARPROC enumModules_ = nullptr;
     FARPROC moduleFileName_ = nullptr;
+    BOOL(WINAPI* imageName_)(HANDLE, DWORD, LPSTR, PDWORD) = nullptr;
 };

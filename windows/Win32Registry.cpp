@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "windows/SystemLibrary.h"
+
 // <windows.h> maps the name to its A or W form; the interface member keeps
 // the plain name.
 #undef ExpandEnvironmentStrings
@@ -11,6 +13,16 @@
 namespace {
 
 HKEY Hkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
+
+// The game is a 32-bit program, and so is the launcher it was made for: a
+// 64-bit build reads and writes the keys where they do, in the 32-bit view
+// (the game's debug key under HKEY_LOCAL_MACHINE\Software is redirected to
+// Wow6432Node for them). The 32-bit build asks for nothing more.
+#ifdef _WIN64
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+#else
+constexpr REGSAM kView = 0;
+#endif
 
 // DWORD is unsigned long here, std::uint32_t unsigned int: the same 32 bits,
 // passed through a local so the types line up.
@@ -30,7 +42,7 @@ private:
 
 long Win32RegistryApi::OpenKeyEx(RegKey key, const std::string& subKey, std::uint32_t access, RegKey* result) {
     HKEY opened = nullptr;
-    LONG status = RegOpenKeyExA(Hkey(key), subKey.c_str(), 0, access, &opened);
+    LONG status = RegOpenKeyExA(Hkey(key), subKey.c_str(), 0, access | kView, &opened);
     *result = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(opened) : 0;
     return status;
 }
@@ -39,8 +51,8 @@ long Win32RegistryApi::CreateKeyEx(RegKey key, const std::string& subKey, std::u
     HKEY created = nullptr;
     // The class text is empty but not null: the parameter is declared LPSTR.
     char noClass[1] = {'\0'};
-    LONG status = RegCreateKeyExA(Hkey(key), subKey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                  &created, nullptr);
+    LONG status = RegCreateKeyExA(Hkey(key), subKey.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access | kView,
+                                  nullptr, &created, nullptr);
     *result = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(created) : 0;
     return status;
 }
@@ -58,6 +70,14 @@ long Win32RegistryApi::SetValueEx(RegKey key, const std::string& valueName, std:
 }
 
 long Win32RegistryApi::DeleteKey(RegKey key, const std::string& subKey) {
+#ifdef _WIN64
+    // RegDeleteKeyA deletes in the caller's own view; only the Ex form takes
+    // the view. Every 64-bit Windows has it (XP x64 on), but it is bound by
+    // name all the same, as nothing past XP SP3 is imported.
+    using DeleteInViewFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    static const auto deleteInView = FindLoadedFunction<DeleteInViewFn>("advapi32.dll", "RegDeleteKeyExA");
+    if (deleteInView) return deleteInView(Hkey(key), subKey.c_str(), kView, 0);
+#endif
     return RegDeleteKeyA(Hkey(key), subKey.c_str());
 }
 

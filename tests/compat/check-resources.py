@@ -6,9 +6,11 @@ back from the built exe, would not do what current Windows needs:
 Manifest: system DPI for Vista to 8.1 and per-monitor DPI from Windows 10
 on, every Windows version from Vista to 11 named as supported (or Windows
 answers version queries as 6.2 and applies its shims for old programs), the
-Common Controls 6.0 dependency, and no requested execution level (with one,
+Common Controls 6.0 dependency, no requested execution level (with one,
 the game's registry keys would no longer be virtualised for us as they are
-for the game).
+for the game), and the program's own identity naming the processor the exe
+is built for (x86 or amd64), which the side-by-side loader checks against
+the exe.
 Icon 1 (the one the window loads): an image for each size Windows picks at
 100 to 250 per cent and for Explorer's large views, all with an alpha
 channel, the largest as PNG as Windows expects."""
@@ -33,6 +35,8 @@ SUPPORTED_OS = {
 }
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+# The PE header's machine field, and the manifest's name for it.
+ARCHITECTURES = {0x14C: "x86", 0x8664: "amd64"}
 
 
 def extract(wrestool, program, *selection):
@@ -49,7 +53,20 @@ def q(namespace, name):
     return "{%s}%s" % (namespace, name)
 
 
-def manifest_faults(text):
+def program_architecture(program):
+    """The manifest's name for the processor the exe is built for, or None."""
+    with open(program, "rb") as exe:
+        header = exe.read(4096)
+    if len(header) < 64 or header[:2] != b"MZ":
+        return None
+    (pe,) = struct.unpack_from("<I", header, 0x3C)
+    if len(header) < pe + 6 or header[pe:pe + 4] != b"PE\0\0":
+        return None
+    (machine,) = struct.unpack_from("<H", header, pe + 4)
+    return ARCHITECTURES.get(machine)
+
+
+def manifest_faults(text, architecture):
     try:
         root = ET.fromstring(text)
     except ET.ParseError as error:
@@ -57,6 +74,14 @@ def manifest_faults(text):
     faults = []
     if root.tag != q(ASM_V1, "assembly"):
         faults.append("the manifest's root is %s, not the asm.v1 assembly" % root.tag)
+
+    identities = root.findall(q(ASM_V1, "assemblyIdentity"))
+    named = [identity.get("processorArchitecture") for identity in identities]
+    if architecture is None:
+        faults.append("the program is built for no processor the manifest can name")
+    elif named != [architecture]:
+        faults.append("the program's identity names processor %s, not %s, the one it is built for" %
+                      (named or "none", architecture))
 
     controls = [
         identity for identity in root.findall("./%s/%s/%s" % (q(ASM_V1, "dependency"), q(ASM_V1, "dependentAssembly"),
@@ -157,7 +182,7 @@ def icon_faults(data):
 def main():
     wrestool, program = sys.argv[1:3]
     manifest = extract(wrestool, program, "--raw", "--type=24", "--name=1")
-    faults = manifest_faults(manifest) if manifest else ["the program has no manifest (resource 24, 1)"]
+    faults = manifest_faults(manifest, program_architecture(program)) if manifest else ["the program has no manifest (resource 24, 1)"]
     faults += icon_faults(extract(wrestool, program, "--type=14", "--name=1"))
     if faults:
         print("check-resources: %s:" % program)

@@ -38,12 +38,59 @@ TEST_F(ProcessStatusRoad, NamesThatOnlyContainOrStartWithTheNameDoNotCount) {
     EXPECT_TRUE(world.messages.shown.empty());
 }
 
-TEST_F(ProcessStatusRoad, ProcessesWeMayNotQueryAreSkippedSilently) {
-    world.processes.AddProcess("C:\\Games\\GTA2\\gta2.exe", /*canOpen=*/false);
-    world.processes.AddProcess("C:\\Other\\gta2.exe", true, /*listsModules=*/false);
-    EXPECT_FALSE(Running("gta2.exe"));
-    EXPECT_TRUE(world.messages.shown.empty());
+TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
+    // How far the system lets us see a process that refuses query and read
+    // access, and what the search answers for two names.
+    struct Case {
+        const char* what;
+        bool canOpenLimited;    // the game run as administrator: yes; protected: no
+        bool imageNameMissing;  // Windows XP
+        bool snapshotRefused;
+        bool toolHelpMissing;
+        bool byFileName;    // "gta2.exe"
+        bool byPathEnding;  // "\\gta2.exe": only a full path can end in it
+    };
+    const Case cases[] = {
+        {"elevated: the limited query names the full path", true, false, false, false, true, true},
+        {"protected: the snapshot names the file", false, false, false, false, true, false},
+        {"Windows XP: the snapshot names the file", true, true, false, false, true, false},
+        {"no snapshot either", false, false, true, false, false, false},
+        {"no Tool Help either", false, true, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SystemTestPlatform here;
+        here.processes.platformId = 2;
+        here.processes.imageNameMissing = c.imageNameMissing;
+        here.processes.snapshotRefused = c.snapshotRefused;
+        here.processes.toolHelpMissing = c.toolHelpMissing;
+        here.processes.AddProcess("C:\\Windows\\system.exe", false, true, c.canOpenLimited);
+        here.processes.AddProcess("C:\\Other\\gta2.exe", true, /*listsModules=*/false);
+        here.processes.AddProcess("C:\\Games\\GTA2\\GTA2.EXE", false, true, c.canOpenLimited);
+        EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "gta2.exe"), c.byFileName);
+        EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "\\gta2.exe"), c.byPathEnding);
+        EXPECT_FALSE(IsProcessRunning(here.processes, here.messages, "missing.exe"));
+        // A failing fallback is no failure of the search.
+        EXPECT_TRUE(here.messages.shown.empty());
+        EXPECT_EQ(here.processes.OpenHandleCount(), 0);
+        EXPECT_LE(here.processes.snapshotsTaken, 3) << "more than one snapshot per search";
+    }
+}
+
+TEST_F(ProcessStatusRoad, OneSnapshotServesEveryProcessOfASearch) {
+    for (int i = 0; i < 5; ++i) world.processes.AddProcess("C:\\Protected\\p.exe", false, true, false);
+    world.processes.AddProcess("C:\\Games\\notgta2.exe", false, true, false);
+    EXPECT_TRUE(Running("gta2.exe"));
+    EXPECT_EQ(world.processes.snapshotsTaken, 1);
+    EXPECT_FALSE(Running("missing.exe"));
+    EXPECT_EQ(world.processes.snapshotsTaken, 2);
     EXPECT_EQ(world.processes.OpenHandleCount(), 0);
+
+    // Nothing to look up where every process opens.
+    SystemTestPlatform open;
+    open.processes.AddProcess("C:\\a.exe");
+    EXPECT_FALSE(IsProcessRunning(open.processes, open.messages, "gta2.exe"));
+    EXPECT_EQ(open.processes.snapshotsTaken, 0);
 }
 
 TEST_F(ProcessStatusRoad, EmptyNameMatchesTheFirstProcessWhoseModulesCanBeListed) {

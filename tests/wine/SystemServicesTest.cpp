@@ -122,6 +122,24 @@ public:
     }
 };
 
+// The process-status road where no process lets itself be read, as the game
+// run as administrator does not: its name comes from the limited query, or,
+// with that refused too (a protected process), from a snapshot.
+class RefusesToOpen : public Win32Processes {
+public:
+    explicit RefusesToOpen(std::uint32_t refusedAccess) : refused_(refusedAccess) {}
+    ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override {
+        if ((access & refused_) != 0) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return 0;
+        }
+        return Win32Processes::OpenProcess(access, inheritHandle, processId);
+    }
+
+private:
+    std::uint32_t refused_;
+};
+
 class RunningGameTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -164,10 +182,16 @@ TEST_F(RunningGameTest, GameIsFoundByNameOnBothRoadsUntilItStops) {
     RecordingMessages messages;
     auto onNt = [&](const std::string& name) { return IsProcessRunning(real, messages, name); };
     auto onWindows95 = [&](const std::string& name) { return IsProcessRunning(windows95, messages, name); };
+    RefusesToOpen elevated(0x410);
+    RefusesToOpen protectedOnes(0x410 | 0x1000);
+    auto unreadable = [&](const std::string& name) { return IsProcessRunning(elevated, messages, name); };
+    auto unopenable = [&](const std::string& name) { return IsProcessRunning(protectedOnes, messages, name); };
     EXPECT_EQ(GetPlatformId(real), 2);
 
     EXPECT_FALSE(onNt("gta2.exe"));
     EXPECT_FALSE(onWindows95("gta2.exe"));
+    EXPECT_FALSE(unreadable("gta2.exe"));
+    EXPECT_FALSE(unopenable("gta2.exe"));
 
     ASSERT_NE(StartGame(), 0u);
     EXPECT_TRUE(onNt("gta2.exe"));
@@ -175,12 +199,21 @@ TEST_F(RunningGameTest, GameIsFoundByNameOnBothRoadsUntilItStops) {
     EXPECT_TRUE(onNt("\\gta2.exe"));
     EXPECT_FALSE(onNt("xgta2.exe"));
     EXPECT_TRUE(onWindows95("ignored.exe"));
+    EXPECT_TRUE(unreadable("GTA2.EXE"));
+    EXPECT_TRUE(unreadable("\\gta2.exe"));  // the full path
+    EXPECT_TRUE(unopenable("GTA2.EXE"));
+    EXPECT_FALSE(unopenable("\\gta2.exe"));  // the snapshot names the file only
+    EXPECT_FALSE(unopenable("xgta2.exe"));
 
     StopGame();
     EXPECT_FALSE(onNt("gta2.exe"));
     EXPECT_FALSE(onWindows95("gta2.exe"));
+    EXPECT_FALSE(unreadable("gta2.exe"));
+    EXPECT_FALSE(unopenable("gta2.exe"));
     // This test program itself is found by its own name.
     EXPECT_TRUE(onNt("system_services_win32.exe"));
+    EXPECT_TRUE(unreadable("system_services_win32.exe"));
+    EXPECT_TRUE(unopenable("system_services_win32.exe"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -229,6 +262,15 @@ TEST(ProcessLibraries, LibrariesComeFromTheSystemFolderOnly) {
 }
 
 TEST(FolderDialogLibraries, AMissingLibraryOrFunctionFailsOnlyThePicker) {
+    // What the dialog loads stays loaded after it has gone: the shell may
+    // leave threads running in its libraries.
+    ASSERT_EQ(GetModuleHandleA("msacm32.dll"), nullptr) << "pick a library this test program does not load";
+    {
+        Win32FolderDialog wrongShell([] { return HWND{}; }, "msacm32.dll");
+        EXPECT_THROW(wrongShell.Browse("title", 0), Failure);
+    }
+    EXPECT_NE(GetModuleHandleA("msacm32.dll"), nullptr) << "the library was let go with the dialog";
+
     Win32RegistryApi registry;
     Win32FileSystem files;
     Win32Processes processes;
