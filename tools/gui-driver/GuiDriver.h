@@ -177,9 +177,15 @@ HWND FocusedWindow(HWND window);
 
 // ---- Tooltips ---------------------------------------------------------------------
 
-// The text of the tooltip registered for `tool` (a control with a
-// TTF_IDISHWND tool), searched in every tooltip window of the process; the
-// whole text, not cut at 80 characters. nullopt when no tooltip knows it.
+// The tooltip window that has `tool` (a control with a TTF_IDISHWND tool)
+// registered, searched in every tooltip window of the process, with the
+// tool's whole text, not cut at 80 characters. nullopt when no tooltip
+// knows it.
+struct ToolTipInfo {
+    HWND window = nullptr;
+    std::string text;
+};
+std::optional<ToolTipInfo> FindToolTip(const Program& program, HWND tool);
 std::optional<std::string> ToolTipText(const Program& program, HWND tool);
 
 // ---- Message boxes and the folder dialog -------------------------------------------
