@@ -47,8 +47,7 @@ constexpr UINT kDescribeMessage = WM_APP + 1;
 
 // Oleacc's annotation service and the description property, named here so
 // that nothing binds oleacc or ole32 at load.
-constexpr CLSID kAccPropServicesClass = {
-    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr CLSID kAccPropServicesClass = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
 constexpr IID kAccPropServicesInterface = {
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr MSAAPROPID kDescriptionProperty = {
@@ -198,7 +197,8 @@ void Win32Window::FitStartButton() {
         needed = SIZE{0, 0};
         UniqueWindowDc dc(GetDC(start_), start_);
         if (dc) {
-            const HGDIOBJ before = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
+            const HGDIOBJ before =
+                SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
             RECT text{};
             DrawTextA(dc.get(), kStartCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
             SelectObject(dc.get(), before);
