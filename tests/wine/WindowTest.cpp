@@ -390,6 +390,17 @@ TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
     WaitUntilListFitted();
     ExpectListFitted();
     EXPECT_FALSE(gui::FindMessageBox(*app_));
+
+    // Started maximized, as from a shortcut: the show's own size change
+    // fits the list again.
+    ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    app_ = std::make_unique<gui::Program>(
+        gui::Program::Start({gui::ProgramPath(), game_->Path(), "", {}, SW_SHOWMAXIMIZED}));
+    main_ = app_->WaitForMainWindow();
+    ASSERT_NE(main_, nullptr);
+    list_ = gui::FindChild(main_, WC_LISTVIEWA);
+    EXPECT_TRUE(IsZoomed(main_));
+    ExpectListFitted();
 }
 
 TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {

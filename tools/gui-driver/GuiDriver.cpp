@@ -118,6 +118,10 @@ Program Program::Start(const StartOptions& options) {
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (options.showCommand >= 0) {
+        startup.dwFlags |= STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(options.showCommand);
+    }
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                         environment.empty() ? nullptr : &environment[0], folder.empty() ? nullptr : folder.c_str(),

@@ -48,6 +48,9 @@ struct StartOptions {
     std::string arguments;      // appended after the quoted program path
     // Extra NAME=value pairs added to (or overriding) the test's environment.
     std::vector<std::pair<std::string, std::string>> environment;
+    // How the program is asked to show its window, as a shortcut does
+    // (SW_SHOWMAXIMIZED...); -1 leaves it to the system.
+    int showCommand = -1;
 };
 
 class Program {
