@@ -197,8 +197,7 @@ void Win32Window::FitStartButton() {
         needed = SIZE{0, 0};
         UniqueWindowDc dc(GetDC(start_), start_);
         if (dc) {
-            const HGDIOBJ before =
-                SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
+            HGDIOBJ before = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
             RECT text{};
             DrawTextA(dc.get(), kStartCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
             SelectObject(dc.get(), before);
@@ -305,7 +304,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             // Asked by the dialog manager, which turns Enter into its click.
-            return MAKELONG(kStartId, DC_HASDEFID);
+            return static_cast<LRESULT>(MAKELONG(kStartId, DC_HASDEFID));
         case WM_SYSCOLORCHANGE:
             // Common controls learn of new colours only from their window.
             for (HWND control : {list_, start_, tooltip_}) {
