@@ -72,9 +72,9 @@ HFONT CreateMessageFont(int dpi, int systemDpi) {
     return CreateFontIndirectA(&font);
 }
 
-int SmallIconSize(int dpi, int systemDpi) {
+int IconSize(int metric, int dpi, int systemDpi) {
     using MetricsForDpiFn = int(WINAPI*)(int, UINT);
     static const auto metricsForDpi = FindUserFunction<MetricsForDpiFn>("GetSystemMetricsForDpi");
-    const int size = metricsForDpi ? metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)) : 0;
-    return size > 0 ? size : MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi);
+    const int size = metricsForDpi ? metricsForDpi(metric, static_cast<UINT>(dpi)) : 0;
+    return size > 0 ? size : MulDiv(GetSystemMetrics(metric), dpi, systemDpi);
 }

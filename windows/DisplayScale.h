@@ -1,6 +1,6 @@
 #pragma once
 // What the window needs to look right at any resolution: the DPI of the
-// monitor it is on, the message font and the small icon at a given DPI.
+// monitor it is on, the message font and the icons at a given DPI.
 // The per-monitor functions came with Windows 10; each is looked up by name
 // when first needed, and where it is missing the system DPI serves, as it
 // always has on those Windows.
@@ -23,5 +23,6 @@ SIZE OuterSizeForDpi(SIZE client, DWORD style, DWORD exStyle, int dpi, int syste
 // DPI, scaled from it elsewhere. Null when none can be made.
 HFONT CreateMessageFont(int dpi, int systemDpi);
 
-// The side of a small (caption) icon at `dpi`, in pixels.
-int SmallIconSize(int dpi, int systemDpi);
+// The side of an icon at `dpi`, in pixels: SM_CXSMICON for the caption's,
+// SM_CXICON for the large one (Alt+Tab, the taskbar).
+int IconSize(int metric, int dpi, int systemDpi);

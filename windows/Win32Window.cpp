@@ -3,7 +3,12 @@
 #include "windows/Win32Window.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,12 +17,18 @@
 #include "windows/DisplayScale.h"
 #include "windows/StartupPhases.h"
 #include "windows/SystemErrorText.h"
+#include "windows/SystemLibrary.h"
+#include "windows/Win32MessageBoxes.h"
 
 namespace {
 
 const char kWindowClass[] = "frmLauncher";
 const char kStartCaption[] = "&Launch GTA2";
 const char kStartToolTip[] = "Some scripts will crash in 1 player if they try to use commands on players 2-6";
+// The list view never shows its text: screen readers take it as its name.
+const char kListName[] = "Maps";
+// The longest a tooltip may stay up: as long as the pointer rests there.
+constexpr int kToolTipShownMs = 32767;
 
 // Layout in twips, measured from the client area's top-left corner.
 constexpr int kClientWidth = 11880, kClientHeight = 7800;
@@ -29,6 +40,41 @@ constexpr int kIconId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // Tab and the access key go between the two controls.
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// Posted to itself once shown: what only assistive programs need waits until
+// the window is on screen.
+constexpr UINT kDescribeMessage = WM_APP + 1;
+
+// Oleacc's annotation service and the description property, named here so
+// that nothing binds oleacc or ole32 at load.
+constexpr CLSID kAccPropServicesClass = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kAccPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr MSAAPROPID kDescriptionProperty = {
+    0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
+
+using InitialiseFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+using UninitialiseFn = void(WINAPI*)();
+using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+
+// COM's library, loaded by name the first time it is needed and never let
+// go: COM and the shell leave threads running in it. Null where it is missing.
+HMODULE ComLibrary() {
+    static const HMODULE module = LoadSystemLibrary("ole32.dll");
+    return module;
+}
+
+template <typename Function>
+Function ComFunction(const char* name) {
+    HMODULE module = ComLibrary();
+    return module ? AsFunction<Function>(GetProcAddress(module, name)) : nullptr;
+}
+
+bool SameOuterSize(HWND window, SIZE size) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.right - r.left == size.cx && r.bottom - r.top == size.cy;
+}
 
 [[noreturn]] void FailWithSystemText(const char* what) {
     const DWORD error = GetLastError();
@@ -74,7 +120,7 @@ void Win32Window::Create() {
         dpiX_ = dpiY_ = dpi;
         const SIZE scaled = OuterSize();
         SetWindowPos(window_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetSmallIcon();
+        SetIcons();
     }
     CreateControls();
     MarkStartupPhase("controls created");
@@ -86,12 +132,13 @@ SIZE Win32Window::OuterSize() const {
 
 void Win32Window::CreateControls() {
     // Created in tab order: the list first, so it takes the focus.
-    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, kListName,
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_SHAREIMAGELISTS,
                             PixelsX(kListLeft), PixelsY(kListTop), PixelsX(kListWidth), PixelsY(kListHeight), window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance_, nullptr);
     if (!list_) FailWithSystemText("CreateWindowEx(list view)");
-    start_ = CreateWindowExA(0, WC_BUTTONA, kStartCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+    // The default button: Enter anywhere in the window presses it.
+    start_ = CreateWindowExA(0, WC_BUTTONA, kStartCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                              PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStartId)), instance_, nullptr);
     if (!start_) FailWithSystemText("CreateWindowEx(button)");
@@ -109,8 +156,10 @@ void Win32Window::CreateControls() {
         // Without a width the tip is one line cut at the screen's edge; with
         // one it wraps, so the whole warning is always readable.
         SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
+        SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kToolTipShownMs, 0));
     }
     SetFont();
+    FitStartButton();
 }
 
 void Win32Window::SetFont() {
@@ -123,12 +172,48 @@ void Win32Window::SetFont() {
     font_ = std::move(font);
 }
 
-void Win32Window::SetSmallIcon() {
-    const int size = SmallIconSize(dpiY_, systemDpi_);
-    UniqueIcon icon(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kIconId), IMAGE_ICON, size, size, 0)));
-    if (!icon) return;
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
-    smallIcon_ = std::move(icon);
+void Win32Window::SetIcons() {
+    struct {
+        WPARAM kind;
+        int metric;
+        UniqueIcon& held;
+    } icons[] = {{ICON_SMALL, SM_CXSMICON, smallIcon_}, {ICON_BIG, SM_CXICON, bigIcon_}};
+    for (auto& icon : icons) {
+        const int size = IconSize(icon.metric, dpiY_, systemDpi_);
+        UniqueIcon made(
+            static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kIconId), IMAGE_ICON, size, size, 0)));
+        if (!made) continue;
+        SendMessageA(window_, WM_SETICON, icon.kind, reinterpret_cast<LPARAM>(made.get()));
+        // Only now that the window shows the new one may the old one go.
+        icon.held = std::move(made);
+    }
+}
+
+void Win32Window::FitStartButton() {
+    SIZE needed{0, 0};
+    if (!SendMessageA(start_, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&needed)) || needed.cx <= 0) {
+        // Common controls before version 6 cannot say: the caption in the
+        // button's font, with room for the edges and the focus rectangle.
+        needed = SIZE{0, 0};
+        UniqueWindowDc dc(GetDC(start_), start_);
+        if (dc) {
+            HGDIOBJ before = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
+            RECT text{};
+            DrawTextA(dc.get(), kStartCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+            SelectObject(dc.get(), before);
+            needed.cx = text.right - text.left + 4 * (GetSystemMetrics(SM_CXEDGE) + 2);
+            needed.cy = text.bottom - text.top + 4 * (GetSystemMetrics(SM_CYEDGE) + 2);
+        }
+    }
+    const RECT wanted{PixelsX(kStartLeft), PixelsY(kStartTop),
+                      PixelsX(kStartLeft) + std::max(PixelsX(kStartWidth), static_cast<int>(needed.cx)),
+                      PixelsY(kStartTop) + std::max(PixelsY(kStartHeight), static_cast<int>(needed.cy))};
+    RECT now{};
+    GetWindowRect(start_, &now);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &wanted)) return;
+    SetWindowPos(start_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::LoadAndShow(int showCommand) {
@@ -138,20 +223,30 @@ void Win32Window::LoadAndShow(int showCommand) {
     loading_ = false;
     MarkStartupPhase("load done");
 
-    // Sizes before the first show are the creation's, not the user's: the
-    // resize event starts with the show.
+    // Sizes before the load are the creation's, not the user's: the resize
+    // event starts here, from the size the window has now, so that the list
+    // is fitted before it is first drawn. A show that changes that size (a
+    // maximized start) raises it again; one that keeps it does not.
+    Raise(handlers_.resize);
+    RECT fitted{};
+    GetWindowRect(window_, &fitted);
+    fittedSize_ = SIZE{fitted.right - fitted.left, fitted.bottom - fitted.top};
     shown_ = true;
-    resized_ = false;
+    firstShowRunning_ = true;
     ShowWindow(window_, showCommand);
-    if (!resized_) Raise(handlers_.resize);
+    firstShowRunning_ = false;
     MarkStartupPhase("shown");
     UpdateWindow(window_);
     SetFocus(list_);
     MarkStartupPhase("painted");
     WriteStartupPhases();
+    PostMessageA(window_, kDescribeMessage, 0, 0);
 }
 
 int Win32Window::RunMessageLoop() {
+    // Destroyed before the loop ran: nothing left to wait for.
+    if (!window_) return 0;
+    messageLoopRunning_ = true;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The dialog manager gives us Tab between the controls and Alt+L.
@@ -177,7 +272,7 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wPara
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            if (shown_) {
+            if (shown_ && !(firstShowRunning_ && SameOuterSize(window_, fittedSize_))) {
                 resized_ = true;
                 Raise(handlers_.resize);
             }
@@ -207,8 +302,29 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
                                                                                             : list_);
             return 0;
+        case DM_GETDEFID:
+            // Asked by the dialog manager, which turns Enter into its click.
+            return static_cast<LRESULT>(MAKELONG(kStartId, DC_HASDEFID));
+        case WM_SYSCOLORCHANGE:
+            // Common controls learn of new colours only from their window.
+            for (HWND control : {list_, start_, tooltip_}) {
+                if (control) SendMessageA(control, message, wParam, lParam);
+            }
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                // A new message font (text size): the same rebuild as for a
+                // new resolution, and the button as large as its caption now needs.
+                SetFont();
+                FitStartButton();
+            }
+            break;
+        case kDescribeMessage:
+            DescribeStartButton();
+            return 0;
         case WM_DESTROY:
-            PostQuitMessage(0);
+            ForgetStartButtonDescription();
+            if (messageLoopRunning_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
             // The window's own clean-up still needs its handle.
@@ -243,15 +359,14 @@ void Win32Window::OnDpiChanged(int dpiX, int dpiY, const RECT* suggested) {
     dpiX_ = dpiX;
     dpiY_ = dpiY;
     SetFont();
-    SetSmallIcon();
+    SetIcons();
     for (int column = 0; column < columnCount_; ++column) {
         const int width = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0));
         SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(MulDiv(width, dpiX_, oldDpiX), 0));
     }
     const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(list_, nullptr, PixelsX(kListLeft), PixelsY(kListTop), 0, 0, keep | SWP_NOSIZE);
-    SetWindowPos(start_, nullptr, PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
-                 keep);
+    FitStartButton();
     // The list follows the window by the resize rule; when the window keeps
     // its size the rule still runs, as the list's size in pixels has changed.
     resized_ = false;
@@ -267,7 +382,48 @@ void Win32Window::Raise(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& failure) {
-        MessageBoxA(window_, failure.what(), kApplicationTitle, MB_OK);
+        ShowMessageBox(window_, failure.what());
+    }
+}
+
+// ---- Assistive programs ------------------------------------------------------------
+
+// The tooltip's warning is shown only on hover; as the button's description
+// a screen reader says it when the button gets the focus. Where oleacc, COM
+// or the annotation service is missing, the button simply has none.
+void Win32Window::DescribeStartButton() {
+    if (accessibleProperties_ || !start_) return;
+    const auto initialise = ComFunction<InitialiseFn>("CoInitializeEx");
+    const auto createInstance = ComFunction<CreateInstanceFn>("CoCreateInstance");
+    if (!initialise || !createInstance) return;
+    // The apartment the folder dialog uses too; one the thread already has
+    // (of either kind) serves as it is.
+    comStarted_ = SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
+    IAccPropServices* services = nullptr;
+    if (SUCCEEDED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                                 reinterpret_cast<void**>(&services))) &&
+        services) {
+        const std::wstring description(std::begin(kStartToolTip), std::end(kStartToolTip) - 1);  // ASCII
+        if (SUCCEEDED(services->SetHwndPropStr(start_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                               kDescriptionProperty, description.c_str()))) {
+            accessibleProperties_ = services;
+            return;
+        }
+        services->Release();
+    }
+    ForgetStartButtonDescription();
+}
+
+void Win32Window::ForgetStartButtonDescription() {
+    if (accessibleProperties_) {
+        accessibleProperties_->ClearHwndProps(start_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                              &kDescriptionProperty, 1);
+        accessibleProperties_->Release();
+        accessibleProperties_ = nullptr;
+    }
+    if (comStarted_) {
+        comStarted_ = false;
+        if (const auto uninitialise = ComFunction<UninitialiseFn>("CoUninitialize")) uninitialise();
     }
 }
 
@@ -320,7 +476,8 @@ void Win32Window::ApplyListOptions() {
                                     LVS_NOCOLUMNHEADER);
     style |= LVS_REPORT | LVS_SINGLESEL;
     SetWindowLongPtrA(list_, GWL_STYLE, style);
-    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+    // A cell cut short by its column shows its whole text when pointed at.
+    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP;
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
 

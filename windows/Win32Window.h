@@ -12,6 +12,8 @@
 #include "launcher/LauncherView.h"
 #include "windows/Handles.h"
 
+struct IAccPropServices;
+
 class Win32Window : public LauncherView {
 public:
     struct Handlers {
@@ -35,8 +37,8 @@ public:
     void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
 
     // Runs the load handler (list notifications are not events meanwhile),
-    // then shows the window, which fits the list through the resize handler,
-    // and gives the list the keyboard focus.
+    // fits the list through the resize handler, then shows the window and
+    // gives the list the keyboard focus.
     void LoadAndShow(int showCommand);
     // Until the window is destroyed; returns the exit code.
     int RunMessageLoop();
@@ -76,10 +78,16 @@ private:
     void CreateControls();
     // The window's outer size for the created client area, at its DPI.
     SIZE OuterSize() const;
-    // The message font and the caption's small icon at the window's DPI.
+    // The message font and the window's icons at the window's DPI.
     void SetFont();
-    void SetSmallIcon();
+    void SetIcons();
+    // The button at its place, as large as its caption needs, and never
+    // smaller than its size in twips.
+    void FitStartButton();
     void OnDpiChanged(int dpiX, int dpiY, const RECT* suggested);
+    // The button's warning for screen readers, and its removal.
+    void DescribeStartButton();
+    void ForgetStartButtonDescription();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -87,7 +95,12 @@ private:
     HWND start_ = nullptr;    // child: destroyed with the window
     HWND tooltip_ = nullptr;  // owned by the window: destroyed with it
     UniqueGdiObject font_;    // must outlive the controls that use it
-    UniqueIcon smallIcon_;    // set on the window at a DPI other than the system's
+    // Set on the window at a DPI other than the system's.
+    UniqueIcon smallIcon_;
+    UniqueIcon bigIcon_;
+    // Oleacc's annotation service, while it holds the button's description.
+    IAccPropServices* accessibleProperties_ = nullptr;
+    bool comStarted_ = false;
     // The screen's DPI, and the DPI of the monitor the window is on, which
     // every twips measure is converted at.
     int systemDpi_ = 96;
@@ -99,5 +112,11 @@ private:
     bool listDrawingSuspended_ = false;
     bool shown_ = false;
     bool resized_ = false;  // a size change came while a show or a move ran
+    // The first show, and the outer size the list was fitted to before it.
+    bool firstShowRunning_ = false;
+    SIZE fittedSize_{};
+    // The quit message is posted only to a running loop: one posted before
+    // it would end the message box that reports a failed start instead.
+    bool messageLoopRunning_ = false;
     HWND focusBeforeDeactivation_ = nullptr;
 };

@@ -176,12 +176,17 @@ TEST_F(LaunchGameTest, AFolderFoundFromTheCurrentFolderIsTheOneTheGameStartsFrom
     }
 }
 
+// Launched this time by Enter in the list, which presses the default button.
 TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
     const int row = RowNamed(kMapName);
     ASSERT_NE(row, 0);
     gui::SelectRowByMessage(*app_, list_, row);
-    gui::PressButton(button_);
-    ASSERT_TRUE(WaitForGame());
+    gui::BringToFront(main_);
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::FocusedWindow(main_) == list_; }, 2000));
+    gui::SendKeyChord({VK_RETURN});
+    ASSERT_TRUE(WaitForGame()) << "Enter did not start the game";
+    EXPECT_EQ(gui::ReadGameReport(Report())["hkcu.mapname"], "harbour.gmp");
+    EXPECT_EQ(gui::ReadGameReport(Report())["hkcu.scriptName"], "harbour.scr");
     StopGame();
     ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
 

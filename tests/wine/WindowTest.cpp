@@ -1,13 +1,18 @@
 // The real Brindleway.exe under Wine, driven from outside: the window's
 // layout at the screen resolution (96 DPI, and 144 in a second run), the
 // list's set-up, the resize rule, row clicks, the button's access key and
-// tooltip, and closing.
+// tooltip, what screen readers are told, the prompts' owners, and closing.
+// The button's growth with the message font runs again in a world whose
+// message font is twice the default (BRINDLEWAY_TEST_LARGE_MESSAGE_FONT set).
 
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +42,39 @@ int Pixels(int twips, int dpi = ScreenDpi()) { return MulDiv(twips, dpi, 1440); 
 // narrower and 1500 twips lower.
 int FittedWidth(int outerPixels, int dpi = ScreenDpi()) { return Pixels(MulDiv(outerPixels, 1440, dpi) - 350, dpi); }
 int FittedHeight(int outerPixels, int dpi = ScreenDpi()) { return Pixels(MulDiv(outerPixels, 1440, dpi) - 1500, dpi); }
+
+// What Active Accessibility says of a control's client area: its name, or
+// its description; "<none>" when it has nothing to say.
+std::string AccessibleText(HWND control, bool description) {
+    struct Com {
+        HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ~Com() {
+            if (SUCCEEDED(started)) CoUninitialize();
+        }
+    } com;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))) ||
+        !object) {
+        return "<no object>";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT answer = description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::string result = "<none>";
+    if (answer == S_OK && text) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+        std::vector<char> narrow(static_cast<size_t>(std::max(size, 1)));
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), size, nullptr, nullptr);
+        result = narrow.data();
+    }
+    SysFreeString(text);
+    object->Release();
+    return result;
+}
 
 SIZE WindowSize(HWND window) {
     RECT r{};
@@ -179,7 +217,12 @@ TEST_F(WindowTest, ListIsAReportThatNeverSortsOrEditsAndShowsItsSelection) {
     EXPECT_FALSE(style & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
     EXPECT_FALSE(style & LVS_NOCOLUMNHEADER);
     const DWORD extended = static_cast<DWORD>(SendMessageA(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-    EXPECT_EQ(extended & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), DWORD(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES));
+    const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP;
+    EXPECT_EQ(extended & wanted, wanted);
+    // A screen reader names the list after its window text, which the list
+    // itself never shows.
+    EXPECT_EQ(gui::WindowText(list_), "Maps");
+    EXPECT_EQ(AccessibleText(list_, false), "Maps");
 
     // Twelve built-in maps and our description file, in five columns.
     EXPECT_EQ(gui::ListRowCount(list_), 13);
@@ -196,10 +239,11 @@ TEST_F(WindowTest, ListIsAReportThatNeverSortsOrEditsAndShowsItsSelection) {
     EXPECT_TRUE(foundOurs);
 }
 
-TEST_F(WindowTest, ButtonTooltipShowsTheWholeWarning) {
-    EXPECT_EQ(
-        gui::ToolTipText(*app_, button_),
-        std::optional<std::string>("Some scripts will crash in 1 player if they try to use commands on players 2-6"));
+TEST_F(WindowTest, ButtonTooltipShowsTheWholeWarningForAsLongAsThePointerRests) {
+    const auto tip = gui::FindToolTip(*app_, button_);
+    ASSERT_TRUE(tip);
+    EXPECT_EQ(tip->text, "Some scripts will crash in 1 player if they try to use commands on players 2-6");
+    EXPECT_EQ(SendMessageA(tip->window, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 32767);
 }
 
 TEST_F(WindowTest, ListFollowsTheWindowSize) {
@@ -283,13 +327,49 @@ TEST_F(WindowTest, ANewMonitorResolutionLaysTheWindowOutAgainAndBack) {
     expectUnchangedContent();
 
     ASSERT_NO_FATAL_FAILURE(sendDpiChange(dpi, first));
-    GetWindowRect(main_, &now);
-    EXPECT_TRUE(EqualRect(&now, &first));
-    const RECT listAfter = gui::RectInParent(list_), buttonAfter = gui::RectInParent(button_);
-    EXPECT_TRUE(EqualRect(&listAfter, &listBefore));
-    EXPECT_TRUE(EqualRect(&buttonAfter, &buttonBefore));
-    EXPECT_EQ(ListTextWidth(sample), textBefore);
-    expectUnchangedContent();
+    auto expectLayoutAsBefore = [&] {
+        GetWindowRect(main_, &now);
+        EXPECT_TRUE(EqualRect(&now, &first));
+        const RECT listAfter = gui::RectInParent(list_), buttonAfter = gui::RectInParent(button_);
+        EXPECT_TRUE(EqualRect(&listAfter, &listBefore));
+        EXPECT_TRUE(EqualRect(&buttonAfter, &buttonBefore));
+        EXPECT_EQ(ListTextWidth(sample), textBefore);
+        expectUnchangedContent();
+    };
+    expectLayoutAsBefore();
+
+    // A new colour scheme and a new text size, told as Windows tells them:
+    // the fonts are made again for the same resolution (the same font here,
+    // as Wine keeps each program's metrics), and nothing else moves.
+    for (const auto& [message, wParam] : {std::pair<UINT, WPARAM>{WM_SYSCOLORCHANGE, 0},
+                                          std::pair<UINT, WPARAM>{WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS}}) {
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(main_, message, wParam, 0, SMTO_NORMAL, gui::kDefaultTimeout, &result));
+    }
+    app_->WaitForIdle();
+    expectLayoutAsBefore();
+}
+
+// The button keeps its size in twips while its caption fits, and grows
+// right and down from the same corner when the message font needs more.
+TEST_F(WindowTest, ButtonGrowsFromItsCornerOnlyWhenItsCaptionNeedsIt) {
+    gui::RemoteMemory ideal(*app_, sizeof(SIZE));
+    ideal.Put(SIZE{0, 0});
+    ASSERT_TRUE(SendMessageA(button_, BCM_GETIDEALSIZE, 0, ideal.AsLParam()));
+    const SIZE needed = ideal.Get<SIZE>();
+    const RECT button = gui::RectInParent(button_);
+    EXPECT_EQ(button.left, Pixels(4200));
+    EXPECT_EQ(button.top, Pixels(120));
+    EXPECT_EQ(button.right - button.left, std::max<LONG>(Pixels(1935), needed.cx));
+    EXPECT_EQ(button.bottom - button.top, std::max<LONG>(Pixels(495), needed.cy));
+    RECT client{};
+    GetClientRect(button_, &client);
+    EXPECT_LE(needed.cx, client.right) << "the button's caption is clipped";
+    EXPECT_LE(needed.cy, client.bottom) << "the button's caption is clipped";
+    if (std::getenv("BRINDLEWAY_TEST_LARGE_MESSAGE_FONT")) {
+        // Otherwise the world's font would not be large enough to prove anything.
+        EXPECT_GT(needed.cx, Pixels(1935)) << "the message font is not large in this world";
+    }
 }
 
 TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
@@ -310,6 +390,17 @@ TEST_F(WindowTest, MinimiseMaximiseAndRestoreKeepTheListFittedWithoutMessages) {
     WaitUntilListFitted();
     ExpectListFitted();
     EXPECT_FALSE(gui::FindMessageBox(*app_));
+
+    // Started maximized, as from a shortcut: the show's own size change
+    // fits the list again.
+    ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    app_ = std::make_unique<gui::Program>(
+        gui::Program::Start({gui::ProgramPath(), game_->Path(), "", {}, SW_SHOWMAXIMIZED}));
+    main_ = app_->WaitForMainWindow();
+    ASSERT_NE(main_, nullptr);
+    list_ = gui::FindChild(main_, WC_LISTVIEWA);
+    EXPECT_TRUE(IsZoomed(main_));
+    ExpectListFitted();
 }
 
 TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {
@@ -333,17 +424,44 @@ TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {
     EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index"), std::nullopt);
 }
 
-TEST_F(WindowTest, AltLPressesTheButton) {
+TEST_F(WindowTest, EnterInTheListAndAltLPressTheButton) {
     // The stand-in gta2.exe is an empty file, so a launch ends in the
     // launch's own error message: proof that the button was pressed.
     gui::BringToFront(main_);
-    gui::SendKeyChord({VK_MENU, 'L'});
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::FocusedWindow(main_) == list_; }, 2000));
+    const std::vector<std::vector<WORD>> chords = {{VK_RETURN}, {VK_MENU, 'L'}};
+    for (const auto& chord : chords) {
+        gui::SendKeyChord(chord);
+        auto box = gui::WaitForMessageBox(*app_);
+        ASSERT_TRUE(box) << "key " << chord.back() << " did not press the button";
+        EXPECT_EQ(box->caption, "Brindleway");
+        EXPECT_EQ(box->text.rfind("Error during 1 player test: ", 0), 0u) << box->text;
+        // Over the shown window a box is its own, with no taskbar button.
+        EXPECT_EQ(GetWindow(box->window, GW_OWNER), main_);
+        EXPECT_FALSE(GetWindowLongA(box->window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_TRUE(gui::DismissMessageBox(*box));
+        EXPECT_TRUE(app_->IsRunning());  // the window stays open after a launch
+    }
+}
+
+// A report before the window is shown (here about an unusable description
+// file) stays modal to the hidden window but has a taskbar button of its
+// own: the program would otherwise be found only through Alt+Tab.
+TEST_F(WindowTest, AReportBeforeTheWindowHasATaskbarButton) {
+    ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    game_->Write("data\\bad.mmp", "[MapFiles]\r\nGMPFile = bad.gmp\r\nSTYFile=\r\n\r\n");
+    StartProgram(game_->Path());
     auto box = gui::WaitForMessageBox(*app_);
-    ASSERT_TRUE(box) << "Alt+L did not press the button";
-    EXPECT_EQ(box->caption, "Brindleway");
-    EXPECT_EQ(box->text.rfind("Error during 1 player test: ", 0), 0u) << box->text;
-    EXPECT_TRUE(gui::DismissMessageBox(*box));
-    EXPECT_TRUE(app_->IsRunning());  // the window stays open after a launch
+    ASSERT_TRUE(box) << "no report about the unusable file";
+    const HWND owner = GetWindow(box->window, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_FALSE(IsWindowEnabled(owner)) << "the box is not modal to the window";
+    EXPECT_TRUE(GetWindowLongA(box->window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    ASSERT_TRUE(gui::DismissMessageBox(*box));
+    main_ = app_->WaitForMainWindow();
+    EXPECT_EQ(main_, owner);
+    EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
 TEST_F(WindowTest, ClosingTheWindowEndsTheProgram) {

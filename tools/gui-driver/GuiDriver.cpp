@@ -118,6 +118,10 @@ Program Program::Start(const StartOptions& options) {
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (options.showCommand >= 0) {
+        startup.dwFlags |= STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(options.showCommand);
+    }
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                         environment.empty() ? nullptr : &environment[0], folder.empty() ? nullptr : folder.c_str(),
@@ -405,7 +409,7 @@ HWND FocusedWindow(HWND window) {
 
 // ---- Tooltips ----------------------------------------------------------------------------
 
-std::optional<std::string> ToolTipText(const Program& program, HWND tool) {
+std::optional<ToolTipInfo> FindToolTip(const Program& program, HWND tool) {
     // Tooltip windows are top-level but hidden until they pop up.
     std::vector<HWND> tips;
     for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
@@ -429,9 +433,14 @@ std::optional<std::string> ToolTipText(const Program& program, HWND tool) {
         SendWithin(tip, TTM_GETTEXTW, kChars, remote.AsLParam());
         std::wstring text(kChars, L'\0');
         remote.Read(&text[0], kChars * sizeof(wchar_t), sizeof(TTTOOLINFOW));
-        if (text[0] != L'\0') return Narrow(text.c_str());
+        if (text[0] != L'\0') return ToolTipInfo{tip, Narrow(text.c_str())};
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ToolTipText(const Program& program, HWND tool) {
+    auto tip = FindToolTip(program, tool);
+    return tip ? std::optional<std::string>(tip->text) : std::nullopt;
 }
 
 // ---- Message boxes and the folder dialog ----------------------------------------------------

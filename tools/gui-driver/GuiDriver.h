@@ -48,6 +48,9 @@ struct StartOptions {
     std::string arguments;      // appended after the quoted program path
     // Extra NAME=value pairs added to (or overriding) the test's environment.
     std::vector<std::pair<std::string, std::string>> environment;
+    // How the program is asked to show its window, as a shortcut does
+    // (SW_SHOWMAXIMIZED...); -1 leaves it to the system.
+    int showCommand = -1;
 };
 
 class Program {
@@ -177,9 +180,15 @@ HWND FocusedWindow(HWND window);
 
 // ---- Tooltips ---------------------------------------------------------------------
 
-// The text of the tooltip registered for `tool` (a control with a
-// TTF_IDISHWND tool), searched in every tooltip window of the process; the
-// whole text, not cut at 80 characters. nullopt when no tooltip knows it.
+// The tooltip window that has `tool` (a control with a TTF_IDISHWND tool)
+// registered, searched in every tooltip window of the process, with the
+// tool's whole text, not cut at 80 characters. nullopt when no tooltip
+// knows it.
+struct ToolTipInfo {
+    HWND window = nullptr;
+    std::string text;
+};
+std::optional<ToolTipInfo> FindToolTip(const Program& program, HWND tool);
 std::optional<std::string> ToolTipText(const Program& program, HWND tool);
 
 // ---- Message boxes and the folder dialog -------------------------------------------
