@@ -152,5 +152,11 @@ TEST(SortOrder, SystemKeysOrderAsTheSystemCompares) {
     letters += "\x8C\x9C\x8F\x9F\xA8\xB8";
     for (const std::string& name : RandomNames(random, letters, 300, 6)) names.push_back(name);
     names.push_back(std::string("Mapsoft\0hidden", 14));
+    // Keys longer than the room the program first offers them.
+    std::string longName;
+    for (int i = 0; i < 400; ++i) longName += "a-";
+    names.push_back(longName);
+    names.push_back(longName + "b");
+    names.push_back("A" + longName.substr(1));
     ExpectKeysInSystemOrder(names);
 }
