@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "launcher/GameInstallation.h"
@@ -106,7 +108,7 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
     return scan;
 }
 
-std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps) {
+std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps, const CodePage& codePage) {
     std::vector<MapEntry> rows = std::move(describedMaps);
     rows.insert(rows.end(), BuiltInMaps().begin(), BuiltInMaps().end());
     // Stable: a row goes in after every row that sorts equal to it, so the
@@ -115,8 +117,22 @@ std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps) {
     // one cycle at a time: no second copy of a large catalogue.
     std::vector<std::size_t> order(rows.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&rows](std::size_t a, std::size_t b) { return CompareMapNames(rows[a].name, rows[b].name) < 0; });
+    {
+        // Each name's key is made once, all of them in one buffer that goes
+        // as soon as the order is known; sorting then only compares bytes.
+        std::string keys;
+        std::vector<std::size_t> keyEnds(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (!codePage.AppendSortKey(rows[i].name, keys)) AppendMapNameSortKey(rows[i].name, keys);
+            keyEnds[i] = keys.size();
+        }
+        const std::string_view allKeys(keys);
+        auto key = [&](std::size_t row) {
+            const std::size_t begin = row == 0 ? 0 : keyEnds[row - 1];
+            return allKeys.substr(begin, keyEnds[row] - begin);
+        };
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    }
     for (std::size_t start = 0; start < order.size(); ++start) {
         if (order[start] == start) continue;
         MapEntry held = std::move(rows[start]);

@@ -32,10 +32,13 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
                                   const CodePage& codePage = OneBytePerCharacter());
 
 // Every row of the list in displayed order: the described maps and the
-// built-in ones by name. Rows with equal names keep the order in which they
-// would have been added one by one: the described maps as the search found
-// them, then the built-in maps in their own order.
-std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps);
+// built-in ones by name, in the order of the code page's sort keys (or the
+// program's own Western order where it gives none). Rows with equal names
+// keep the order in which they would have been added one by one: the
+// described maps as the search found them, then the built-in maps in their
+// own order.
+std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps,
+                                      const CodePage& codePage = OneBytePerCharacter());
 
 // What the user is told about the skipped files; empty when none was skipped.
 std::string DescribeSkippedFiles(const DescriptionScan& scan);

@@ -1,10 +1,12 @@
-// Comparison of map names by weights per ANSI (Windows-1252) character.
+// Sort keys of map names from weights per ANSI (Windows-1252) character.
 //
-// The weights were measured on the real platform: CompareStringA with the
-// user's locale and NORM_IGNORECASE, which is how the list control compares
-// its rows (tests/wine/SortOrderProbe.cpp prints them, and the Windows test
-// SortOrderTest keeps this file honest against the live function). Four
-// levels, each consulted only when the ones before it found no difference:
+// The weights were measured on the real platform: CompareStringA with an
+// English user locale (code page 1252) and NORM_IGNORECASE, which is how the
+// list control compares its rows (tests/wine/SortOrderProbe.cpp prints them,
+// and the Windows test SortOrderTest keeps this file honest against the live
+// function in that locale). They hold for code page 1252 only; other code
+// pages take their order from the system. Four levels, each consulted only
+// when the ones before it found no difference:
 //   1. the letters, digits and symbols themselves (primary weights);
 //   2. accents, which tell a from a-acute and from superscript a
 //      (secondary weights);
@@ -119,6 +121,9 @@ bool IsSuperscriptDigit(unsigned char c) { return c == 0xB9 || c == 0xB2 || c ==
 
 enum class Level { kPrimary, kSecondary, kTertiary };
 
+// Ends each of the first three levels in a key; every weight is put above it.
+constexpr int kSeparator = 1;
+
 // Walks the weighted elements of a name at one of the first three levels,
 // expanding characters and skipping those without a first-level weight.
 class Elements {
@@ -162,15 +167,14 @@ private:
     const char* pending_ = nullptr;
 };
 
-int CompareLevel(const std::string& a, const std::string& b, Level level) {
-    Elements left(a, level);
-    Elements right(b, level);
-    while (true) {
-        int x = left.Next();
-        int y = right.Next();
-        if (x != y) return x < y ? -1 : 1;
-        if (x == 0) return 0;
+// The weights of one level in turn, each above the separator that ends it;
+// like a comparison, the level ends at its first element without a weight.
+void AppendLevel(const std::string& text, Level level, std::string& key) {
+    Elements elements(text, level);
+    for (int weight = elements.Next(); weight != 0; weight = elements.Next()) {
+        key += static_cast<char>(weight + kSeparator);
     }
+    key += static_cast<char>(kSeparator);
 }
 
 bool CountsNowhere(unsigned char c) { return kPrimary[c] == 0 && kSpecial[c] == 0; }
@@ -206,25 +210,33 @@ private:
 };
 
 // Measured: a hyphen further to the left weighs more, and among hyphens at the
-// same place the heavier character wins; more of them weigh more.
-int CompareSpecial(const std::string& a, const std::string& b) {
-    Specials left(a);
-    Specials right(b);
-    while (true) {
-        int i = 0, x = 0, j = 0, y = 0;
-        bool hasLeft = left.Next(i, x);
-        bool hasRight = right.Next(j, y);
-        if (!hasLeft || !hasRight) return hasLeft == hasRight ? 0 : (hasLeft ? 1 : -1);
-        if (i != j) return i < j ? 1 : -1;
-        if (x != y) return x < y ? -1 : 1;
+// same place the heavier character wins; more of them weigh more. Each one
+// is its place counted down from the largest, then its weight, in bytes of
+// one width, so that a byte order compares them in that order.
+void AppendSpecials(const std::string& text, std::string& key) {
+    Specials specials(text);
+    int place = 0;
+    int weight = 0;
+    while (specials.Next(place, weight)) {
+        const std::uint32_t fromLast = UINT32_MAX - static_cast<std::uint32_t>(place);
+        for (int shift = 24; shift >= 0; shift -= 8) key += static_cast<char>((fromLast >> shift) & 0xFF);
+        key += static_cast<char>(weight);
     }
 }
 
 }  // namespace
 
+void AppendMapNameSortKey(const std::string& name, std::string& keys) {
+    AppendLevel(name, Level::kPrimary, keys);
+    AppendLevel(name, Level::kSecondary, keys);
+    AppendLevel(name, Level::kTertiary, keys);
+    AppendSpecials(name, keys);
+}
+
 int CompareMapNames(const std::string& a, const std::string& b) {
-    if (int order = CompareLevel(a, b, Level::kPrimary)) return order;
-    if (int order = CompareLevel(a, b, Level::kSecondary)) return order;
-    if (int order = CompareLevel(a, b, Level::kTertiary)) return order;
-    return CompareSpecial(a, b);
+    std::string left;
+    std::string right;
+    AppendMapNameSortKey(a, left);
+    AppendMapNameSortKey(b, right);
+    return left.compare(right);
 }

@@ -1,13 +1,18 @@
 #pragma once
-// The order of the map list: ascending by name, the way a Windows list
-// control orders its rows (a case-insensitive "word sort" of ANSI text:
-// hyphens and apostrophes count only when the names are otherwise equal,
-// punctuation before digits, digits before letters, letter case ignored).
-// Every position in the list, the selection and the stored map_index refer
-// to this order, so the real list and the tests both take it from here.
+// The program's own model of how Windows orders Western (Windows-1252) map
+// names: the way a list control orders its rows, a case-insensitive "word
+// sort" of ANSI text (hyphens and apostrophes count only when the names are
+// otherwise equal, punctuation before digits, digits before letters, letter
+// case ignored). The real program asks the system for the order of the
+// user's own language (CodePage::AppendSortKey); this model orders the list
+// where there is no system to ask, as in the native tests, and shows there
+// what the positions, the selection and the stored map_index rely on.
 
 #include <string>
-#include <vector>
+
+// Appends to `keys` the bytes by which `name` sorts: two names compare as
+// their keys do, byte by byte and unsigned, a key that begins another first.
+void AppendMapNameSortKey(const std::string& name, std::string& keys);
 
 // Negative when `a` sorts before `b`, zero when the two sort as equal,
 // positive otherwise.

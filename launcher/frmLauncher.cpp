@@ -98,7 +98,7 @@ void frmLauncher::Form_Load() {
         for (const ColumnSpec& column : kColumns) view_.AddColumn(column.title, column.widthTwips);
 
         DescriptionScan scan = ReadDescribedMaps(platform_.files, GameFolder, platform_.codePage);
-        view_.AppendRows(SortedCatalogue(std::move(scan.maps)));
+        view_.AppendRows(SortedCatalogue(std::move(scan.maps), platform_.codePage));
 
         RestoreMapSelection();
         view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, 1));

@@ -2,9 +2,9 @@
 # Installs the build and test tools on Debian/Ubuntu when any is missing:
 # CMake, GCC, GoogleTest, 32-bit MinGW-w64 (and 64-bit, for machines that run
 # no 32-bit programs), 32-bit Wine, Xvfb, icoutils, ImageMagick, clang-format,
-# clang-tidy, cppcheck, clang's fuzzer runtime, and the Japanese locale (a
-# Wine test reads a map description in code page 932). Does nothing when all
-# are there.
+# clang-tidy, cppcheck, clang's fuzzer runtime, and the Japanese, Russian and
+# Polish locales (Wine tests read map descriptions in code pages 932, 1251 and
+# 1250). Does nothing when all are there.
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils
@@ -21,22 +21,29 @@ if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/
     missing+=(libclang-rt-dev)
 fi
 # Wine takes the code page from the Unix locale, which glibc knows only once generated.
-needs_japanese() { ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; }
-[ ${#missing[@]} -eq 0 ] && ! needs_japanese && exit 0
+locales=(ja_JP ru_RU pl_PL)
+missing_locales() {
+    local known
+    known=$(locale -a 2>/dev/null)
+    for l in "${locales[@]}"; do
+        grep -qix "$l.utf8" <<<"$known" || echo "$l"
+    done
+}
+[ ${#missing[@]} -eq 0 ] && [ -z "$(missing_locales)" ] && exit 0
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "install-packages: run as root or install sudo" >&2; exit 1; }
     sudo=(sudo)
 fi
-generate_japanese() {
-    if needs_japanese; then
-        echo "install-packages: generating the ja_JP.UTF-8 locale"
-        "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-    fi
+generate_locales() {
+    for l in $(missing_locales); do
+        echo "install-packages: generating the $l.UTF-8 locale"
+        "${sudo[@]}" localedef -i "$l" -f UTF-8 "$l.UTF-8"
+    done
 }
 if [ ${#missing[@]} -eq 0 ]; then
-    generate_japanese
+    generate_locales
     exit 0
 fi
 
@@ -51,4 +58,4 @@ if ! apt-cache show libclang-rt-dev >/dev/null 2>&1; then
     done
 fi
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-generate_japanese
+generate_locales

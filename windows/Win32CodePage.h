@@ -1,14 +1,18 @@
 #pragma once
 // Windows implementation of CodePage (platform/CodePage.h): the lead bytes
-// of the system's ANSI code page, asked for once.
+// of the system's ANSI code page, asked for once, and the sort keys of the
+// user's locale.
 
 #include <bitset>
+#include <string>
 
 #include "platform/CodePage.h"
 
 class Win32CodePage : public CodePage {
 public:
     Win32CodePage();
+    // Throws Failure when the system cannot make the key.
+    bool AppendSortKey(const std::string& text, std::string& keys) const override;
     bool IsLeadByte(unsigned char byte) const override { return lead_.test(byte); }
     std::size_t CharacterLength(const char* text, std::size_t size) const override {
         return utf8_ ? Utf8CharacterLength(text, size) : CodePage::CharacterLength(text, size);

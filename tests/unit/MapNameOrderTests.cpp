@@ -1,6 +1,7 @@
-// The list's ordering as the rest of the program relies on it. The Windows
-// test SortOrderTest checks it against the system itself; these pin the
-// properties that positions and map_index depend on.
+// The list's ordering as the rest of the program relies on it: the program's
+// own Western model, and the catalogue in the order of whatever keys the code
+// page gives. The Windows test SortOrderTest checks both against the system
+// itself; these pin the properties that positions and map_index depend on.
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,23 @@ TEST(MapNameOrder, CatalogueKeepsTheOrderOfAddingAmongEqualNames) {
     for (std::size_t i = 1; i < rows.size(); ++i) {
         EXPECT_LE(CompareMapNames(rows[i - 1].name, rows[i].name), 0) << rows[i - 1].name << " / " << rows[i].name;
     }
+}
+
+TEST(MapNameOrder, CatalogueFollowsTheCodePagesKeysAndKeepsTiesInOrderOfAdding) {
+    // Keys that order by length alone: most names tie, and a key taken from
+    // the wrong row would show.
+    class ByLength : public SingleByteCodePage {
+    public:
+        bool AppendSortKey(const std::string& text, std::string& keys) const override {
+            keys += static_cast<char>(text.size());
+            return true;
+        }
+    };
+    const std::vector<MapEntry> rows = SortedCatalogue(
+        {{"zz", "z.mmp", "z", "z", "z"}, {"a", "a.mmp", "a", "a", "a"}, {"bb", "b.mmp", "b", "b", "b"}}, ByLength());
+    std::vector<std::string> order;
+    for (const MapEntry& row : rows) order.push_back(row.mmp.empty() ? row.gmp : row.mmp);
+    EXPECT_EQ(order, (std::vector<std::string>{"a.mmp", "z.mmp", "b.mmp", "lorne2e.gmp", "lorne2m.gmp", "lorne2h.gmp",
+                                               "mike1e.gmp", "mike1m.gmp", "mike1h.gmp", "mike2e.gmp", "mike2m.gmp",
+                                               "mike2h.gmp", "wil.gmp", "bil.gmp", "ste.gmp"}));
 }

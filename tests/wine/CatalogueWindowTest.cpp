@@ -47,9 +47,19 @@ std::string Show(const MapEntry& row) {
     return "[" + row.name + " | " + row.mmp + " | " + row.gmp + " | " + row.sty + " | " + row.scr + "]";
 }
 
-bool SystemSortsAfter(const std::string& a, const std::string& b) {
+// The comparison the list control sorts by: the user's locale, case ignored.
+int SystemOrder(const std::string& a, const std::string& b) {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_GREATER_THAN;
+                          static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}
+
+bool SystemSortsAfter(const std::string& a, const std::string& b) { return SystemOrder(a, b) > 0; }
+
+std::vector<std::string> Names(const std::vector<MapEntry>& rows) {
+    std::vector<std::string> names;
+    for (const MapEntry& row : rows) names.push_back(row.name);
+    return names;
 }
 
 class CatalogueWindowTest : public LauncherTest {
@@ -118,9 +128,9 @@ protected:
                {name, file, gmp, "wil.sty", "town.scr"});
     }
 
-    // Rows in name order. Equal names keep the order in which the program met
-    // them: description files as the system's search returns them, then the
-    // built-in maps.
+    // Rows in name order, as the system compares names in this locale. Equal
+    // names keep the order in which the program met them: description files
+    // as the system's search returns them, then the built-in maps.
     std::vector<MapEntry> ExpectedCatalogue() const {
         std::vector<std::string> searchOrder;
         WIN32_FIND_DATAA found{};
@@ -137,7 +147,7 @@ protected:
                          [&](const MapEntry& a, const MapEntry& b) { return searchPosition(a) < searchPosition(b); });
         rows.insert(rows.end(), BuiltInMaps().begin(), BuiltInMaps().end());
         std::stable_sort(rows.begin(), rows.end(),
-                         [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
+                         [](const MapEntry& a, const MapEntry& b) { return SystemOrder(a.name, b.name) < 0; });
         return rows;
     }
 
@@ -385,6 +395,61 @@ TEST_F(CatalogueWindowTest, JapaneseFolderEndingInABackslashByteIsFoundWithoutAs
     const std::vector<MapEntry> shown = DisplayedRows();
     ASSERT_EQ(shown.size(), BuiltInMaps().size() + 1);
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const MapEntry& row) { return row.mmp == "hyou.mmp"; }));
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
+// Names in the code page of a Russian (1251) and a Polish (1250) user, in
+// that code page's bytes. Under Wine the Unix locale the test is started in
+// decides the code page; CTest runs this case as catalogue_window_russian and
+// catalogue_window_polish.
+TEST_F(CatalogueWindowTest, NamesSortInTheOrderOfTheUsersLanguage) {
+    struct World {
+        const char* locale;
+        UINT codePage;
+        std::vector<std::string> names;  // the first one is chosen by map_index
+    };
+    const World worlds[] = {
+        // Yolka, Yel, Zhara, Yalta, yalta, Arena, Yozh: the Western order
+        // takes these bytes for a diaeresis, accented letters and sharp s.
+        {"ru_RU",
+         1251,
+         {"\xA8\xEB\xEA\xE0", "\xC5\xEB\xFC", "\xC6\xE0\xF0\xE0", "\xDF\xEB\xF2\xE0", "\xFF\xEB\xF2\xE0",
+          "\xC0\xF0\xE5\xED\xE0", "\xB8\xE6", "Arena"}},
+        // Lodz, Swiat, swiat, Zubr, zrodlo with their Polish letters, where
+        // the Western order takes L-stroke for a pound sign.
+        {"pl_PL",
+         1250,
+         {"\xA3\xF3\x64\x9F", "Lublin", "Mazury", "\x8C\x77iat", "\x9C\x77iat", "Sopot", "Szczecin", "\xAF\x75\x62r",
+          "\x9F\x72\xF3\x64\xB3o", "Zamek", "\xB3\x61ka"}},
+    };
+    const char* locale = std::getenv("LANG");
+    const World* world = nullptr;
+    for (const World& candidate : worlds) {
+        if (locale != nullptr && std::string(locale).rfind(candidate.locale, 0) == 0) world = &candidate;
+    }
+    if (world == nullptr) GTEST_SKIP() << "needs a Russian or Polish locale (LANG=ru_RU.UTF-8 or pl_PL.UTF-8)";
+    ASSERT_EQ(GetACP(), world->codePage) << "LANG=" << locale << " did not give the code page";
+    for (std::size_t i = 0; i < world->names.size(); ++i) {
+        AddMap("local" + std::to_string(i) + ".mmp", world->names[i], "local" + std::to_string(i) + ".gmp");
+    }
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    // Unless these names sort otherwise in the Western order, the case could
+    // not tell the user's order from it.
+    std::vector<MapEntry> western = expected;
+    std::stable_sort(western.begin(), western.end(),
+                     [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
+    ASSERT_NE(Names(western), Names(expected)) << "the names sort alike in the Western order";
+
+    const auto chosen = std::find_if(expected.begin(), expected.end(),
+                                     [&](const MapEntry& row) { return row.name == world->names.front(); });
+    ASSERT_NE(chosen, expected.end());
+    const int stored = static_cast<int>(chosen - expected.begin()) + 1;
+    gui::WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::to_string(stored));
+    Start();
+    ASSERT_TRUE(OpenWindow());
+    ExpectCatalogue(expected);
+    ExpectSelected(stored, expected);
     EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }

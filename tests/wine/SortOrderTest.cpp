@@ -1,6 +1,9 @@
-// Checks the map list's own ordering against the system's CompareStringA
-// (user locale, case ignored), which the real list control sorts by. Every
-// pair of names must compare the same way on both sides, equality included.
+// Checks the map list's orderings against the system's CompareStringA (user
+// locale, case ignored), which the real list control sorts by: the sort keys
+// the program asks the system for, in whatever locale the test is started,
+// and the program's own Western model, in an English one (code page 1252).
+// Every pair of names must compare the same way on both sides, equality
+// included.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "launcher/MapNameOrder.h"
+#include "windows/Win32CodePage.h"
 
 namespace {
 
@@ -35,19 +39,38 @@ std::string Show(const std::string& text) {
     return "\"" + shown + "\"";
 }
 
-// Compares every pair and reports the first few disagreements.
-void ExpectSameOrder(const std::vector<std::string>& names) {
+// Compares every pair of names, by position, with `order` and with the
+// system, and reports the first few disagreements.
+template <typename Order>
+void ExpectSameOrder(const std::vector<std::string>& names, Order order) {
     int mismatches = 0;
-    for (const std::string& a : names) {
-        for (const std::string& b : names) {
-            int expected = Sign(SystemOrder(a, b));
-            int actual = Sign(CompareMapNames(a, b));
+    for (std::size_t a = 0; a < names.size(); ++a) {
+        for (std::size_t b = 0; b < names.size(); ++b) {
+            int expected = Sign(SystemOrder(names[a], names[b]));
+            int actual = Sign(order(a, b));
             if (expected != actual && ++mismatches <= 20) {
-                ADD_FAILURE() << Show(a) << " vs " << Show(b) << ": system " << expected << ", ours " << actual;
+                ADD_FAILURE() << Show(names[a]) << " vs " << Show(names[b]) << ": system " << expected << ", ours "
+                              << actual;
             }
         }
     }
     EXPECT_EQ(mismatches, 0) << "pairs ordered differently from CompareStringA";
+}
+
+// The program's own Western model.
+void ExpectSameOrder(const std::vector<std::string>& names) {
+    ExpectSameOrder(names, [&](std::size_t a, std::size_t b) { return CompareMapNames(names[a], names[b]); });
+}
+
+// The system's keys, made once per name as the catalogue makes them.
+void ExpectKeysInSystemOrder(const std::vector<std::string>& names) {
+    const Win32CodePage codePage;
+    std::vector<std::string> keys(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_TRUE(codePage.AppendSortKey(names[i], keys[i]));
+        ASSERT_FALSE(keys[i].empty()) << Show(names[i]);
+    }
+    ExpectSameOrder(names, [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]); });
 }
 
 std::vector<std::string> RandomNames(std::mt19937& random, const std::string& alphabet, int count, int maxLength) {
@@ -62,11 +85,9 @@ std::vector<std::string> RandomNames(std::mt19937& random, const std::string& al
     return names;
 }
 
-}  // namespace
-
-TEST(SortOrder, MapNamesAsMapMakersWriteThem) {
+std::vector<std::string> MapNamesAsMapMakersWriteThem() {
     // clang-format off
-    std::vector<std::string> names = {
+    return {
         "1st City - Downtown", "2nd City - Residential", "3rd City - Industrial", "1st City Bonus 1",
         "1st City Bonus 2", "2nd City Bonus 3", "3rd City Bonus 1", "Mini-Hood", "Minigolf", "MiniHood",
         "Mini Hood", "mini-hood", "pacman's", "pacmans", "Pacman", "pac-man", "Ice Rink", "ice rink", "Ice-Rink",
@@ -79,8 +100,11 @@ TEST(SortOrder, MapNamesAsMapMakersWriteThem) {
         "\x9C" "uvre", "oeuvre", "\xA9 Map", "Map\xAD" "soft", "Mapsoft", "Brand\x99", "Brandtm", "BrandTM", "Brandtn", "No\xBA 1", "No 1", "\xB2nd", "2nd", "Level \xB3", "Level 3",
     };
     // clang-format on
-    ExpectSameOrder(names);
 }
+
+}  // namespace
+
+TEST(SortOrder, MapNamesAsMapMakersWriteThem) { ExpectSameOrder(MapNamesAsMapMakersWriteThem()); }
 
 TEST(SortOrder, EverySingleCharacter) {
     std::vector<std::string> names;
@@ -110,4 +134,29 @@ TEST(SortOrder, GeneratedNamesOfIgnorablesLigaturesAndSuperscripts) {
     // Characters that count at the later levels only, or nowhere, or twice.
     ExpectSameOrder(RandomNames(
         random, "aAeE-'\x96\x97\x01\x1F\x7F\xAD\xE6\xC6\xDF\xFE\xDE\x8C\x9C\xAA\xBA\xB9\xB2\xB3\xE9\xC9 1", 700, 8));
+}
+
+// In every locale the tests start it in: English, Russian (1251), Polish
+// (1250) and Japanese (932), where a lone lead byte must not upset it either.
+TEST(SortOrder, SystemKeysOrderAsTheSystemCompares) {
+    std::vector<std::string> names = MapNamesAsMapMakersWriteThem();
+    for (int c = 1; c < 256; ++c) names.push_back(std::string(1, static_cast<char>(c)));
+    std::mt19937 random(1251);
+    std::string alphabet;
+    for (int c = 1; c < 256; ++c) alphabet += static_cast<char>(c);
+    for (const std::string& name : RandomNames(random, alphabet, 400, 4)) names.push_back(name);
+    // The upper half holds the letters of the code pages beyond the Western
+    // one; with hyphens and case among them the later levels decide too.
+    std::string letters = "aAeEzZ-' \x96";
+    for (int c = 0xA3; c < 256; c += 3) letters += static_cast<char>(c);
+    letters += "\x8C\x9C\x8F\x9F\xA8\xB8";
+    for (const std::string& name : RandomNames(random, letters, 300, 6)) names.push_back(name);
+    names.push_back(std::string("Mapsoft\0hidden", 14));
+    // Keys longer than the room the program first offers them.
+    std::string longName;
+    for (int i = 0; i < 400; ++i) longName += "a-";
+    names.push_back(longName);
+    names.push_back(longName + "b");
+    names.push_back("A" + longName.substr(1));
+    ExpectKeysInSystemOrder(names);
 }
