@@ -125,14 +125,7 @@ TEST_F(LauncherLaunch, AFolderFoundFromTheCurrentFolderIsTheOneLaunchedFrom) {
         freshFiles.AddFile("C:\\gta2.exe", "MZ");
         freshFiles.AddFolder(c.currentFolder);
         freshFiles.ChangeFolder(c.currentFolder);
-        if (c.stored) {
-            cRegistry settings(freshRegistry, "Test");
-            settings.ClassKey(kHkeyCurrentUser);
-            settings.SectionKey("SOFTWARE\\Lanternhall");
-            settings.ValueType(1);
-            settings.ValueKey("GTA2Folder");
-            settings.Value(std::string(c.stored));
-        }
+        if (c.stored) StoreGameFolder(freshRegistry, c.stored);
         frmLauncher freshForm(freshView, freshPlatform);
         freshForm.Form_Load();
         freshForm.cmdStart_Click();

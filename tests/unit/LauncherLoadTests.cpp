@@ -221,12 +221,7 @@ TEST_F(LauncherLoad, StoredOrCurrentFolderBecomesOneFullPath) {
         freshFiles.AddFolder(c.currentFolder);
         freshFiles.ChangeFolder(c.currentFolder);
         if (c.stored) {
-            cRegistry settings(freshRegistry, "Test");
-            settings.ClassKey(kHkeyCurrentUser);
-            settings.SectionKey("SOFTWARE\\Lanternhall");
-            settings.ValueType(1);
-            settings.ValueKey("GTA2Folder");
-            settings.Value(std::string(c.stored));
+            StoreGameFolder(freshRegistry, c.stored);
             freshRegistry.writes.clear();
         }
         frmLauncher freshForm(freshView, freshPlatform);

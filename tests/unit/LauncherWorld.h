@@ -78,15 +78,21 @@ protected:
         files.AddFile(folder + "data\\" + fileName, DescriptionFile(name, base));
     }
 
-    void Store(const std::string& key, const std::string& name, const TaggedValue& value) {
-        cRegistry settings(registry, "Test");
+    static void Store(RegistryApi& into, const std::string& key, const std::string& name, const TaggedValue& value) {
+        cRegistry settings(into, "Test");
         settings.ClassKey(kHkeyCurrentUser);
         settings.SectionKey(key);
         settings.ValueType(1);
         settings.ValueKey(name);
         settings.Value(value);
     }
-    void StoreGameFolder(const std::string& folder) { Store("SOFTWARE\\Lanternhall", "GTA2Folder", folder); }
+    void Store(const std::string& key, const std::string& name, const TaggedValue& value) {
+        Store(registry, key, name, value);
+    }
+    static void StoreGameFolder(RegistryApi& into, const std::string& folder) {
+        Store(into, "SOFTWARE\\Lanternhall", "GTA2Folder", folder);
+    }
+    void StoreGameFolder(const std::string& folder) { StoreGameFolder(registry, folder); }
     void StoreMapIndex(const std::string& text) { Store("software\\Lanternhall", "map_index", text); }
     TaggedValue Read(std::int32_t root, const std::string& key, const std::string& name) {
         cRegistry reader(registry, "Test");
