@@ -52,8 +52,11 @@ std::string AccessibleText(HWND control, bool description) {
             if (SUCCEEDED(started)) CoUninitialize();
         }
     } com;
+    // Named here: the 64-bit MinGW libraries resolve IID_IAccessible to an
+    // import thunk's bytes instead of the interface's number.
+    constexpr IID kAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kAccessible,
                                           reinterpret_cast<void**>(&object))) ||
         !object) {
         return "<no object>";
