@@ -8,7 +8,9 @@
 struct FolderPick {
     // False when the picked item has no file-system path (a virtual folder).
     bool hasPath = false;
-    // The path as the shell returned it, cut at its first zero character.
+    // The path as the shell returned it, cut at its first zero character,
+    // in the ANSI code page; its short form where the long one has
+    // characters the code page cannot spell.
     std::string path;
     // The picked folder has a file-system path, but the system's ANSI code
     // page cannot spell it, not even in its short form (hasPath is false).

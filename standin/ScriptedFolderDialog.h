@@ -1,8 +1,8 @@
 #pragma once
 // Stand-in folder dialog: answers each Browse call with the next scripted
 // answer (a folder, a pick without a file-system path or with one the code
-// page cannot spell, cancel, or a failure to show at all) and records what it was asked. Running out of answers is a
-// test fault and cancels.
+// page cannot spell, cancel, or a failure to show at all) and records what
+// it was asked. Running out of answers is a test fault and cancels.
 
 #include <cstdint>
 #include <deque>
