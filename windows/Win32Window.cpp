@@ -57,17 +57,17 @@ using InitialiseFn = HRESULT(WINAPI*)(LPVOID, DWORD);
 using UninitialiseFn = void(WINAPI*)();
 using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
 
-// COM's library, loaded by name the first time it is needed and never let
-// go: COM and the shell leave threads running in it. Null where it is missing.
-HMODULE ComLibrary() {
-    static const HMODULE module = LoadSystemLibrary("ole32.dll");
-    return module;
-}
-
+// A function of COM's library, loaded by name the first time it is needed
+// and never let go (COM and the shell leave threads running in it); null
+// where the library or the function is missing.
 template <typename Function>
 Function ComFunction(const char* name) {
-    HMODULE module = ComLibrary();
-    return module ? AsFunction<Function>(GetProcAddress(module, name)) : nullptr;
+    static OnDemandLibrary com("ole32.dll", "Window", OnDemandLibrary::Lifetime::UntilTheProcessEnds);
+    try {
+        return AsFunction<Function>(com.Function(name));
+    } catch (const Failure&) {
+        return nullptr;
+    }
 }
 
 bool SameOuterSize(HWND window, SIZE size) {
