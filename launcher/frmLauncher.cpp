@@ -29,7 +29,8 @@ constexpr const char* kCaptionPrefix = "Orvo's Brindleway v0.3 - ";
 constexpr int kListWidthAllowanceTwips = 350;
 constexpr int kListHeightAllowanceTwips = 1500;
 
-// The numbers a start without a usable selection has always failed with.
+// The error numbers of a start without a usable selection: no row, or a row
+// beyond what the 16-bit index holds.
 constexpr std::int32_t kErrNothingSelected = 91;
 constexpr std::int32_t kErrOverflow = 6;
 // A row whose file names the list did not keep.
@@ -169,7 +170,8 @@ void frmLauncher::cmdStart_Click() {
             std::string& kept;
             std::string MapEntry::*field;
             const char* kind;
-        } files[] = {{gmpFile_, &MapEntry::gmp, "GMP"}, {styFile_, &MapEntry::sty, "STY"}, {scrFile_, &MapEntry::scr, "SCR"}};
+        } files[] = {
+            {gmpFile_, &MapEntry::gmp, "GMP"}, {styFile_, &MapEntry::sty, "STY"}, {scrFile_, &MapEntry::scr, "SCR"}};
         for (const auto& file : files) file.kept = view_.CellText(selectedIndex_, ColumnOf(file.field));
         for (const auto& file : files) {
             if (file.kept.empty()) {

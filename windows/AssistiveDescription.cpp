@@ -26,20 +26,16 @@ using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LP
 
 }  // namespace
 
-template <typename Function>
-Function AssistiveDescription::ComFunction(const char* name) {
-    try {
-        return AsFunction<Function>(com_.Function(name));
-    } catch (const Failure&) {
-        return nullptr;
-    }
-}
-
 void AssistiveDescription::Set(HWND control, const char* text) {
     if (services_ || !control) return;
-    const auto initialise = ComFunction<InitialiseFn>("CoInitializeEx");
-    const auto createInstance = ComFunction<CreateInstanceFn>("CoCreateInstance");
-    if (!initialise || !createInstance) return;
+    InitialiseFn initialise = nullptr;
+    CreateInstanceFn createInstance = nullptr;
+    try {
+        initialise = AsFunction<InitialiseFn>(com_.Function("CoInitializeEx"));
+        createInstance = AsFunction<CreateInstanceFn>(com_.Function("CoCreateInstance"));
+    } catch (const Failure&) {
+        return;
+    }
     // The apartment the folder dialog uses too; one the thread already has
     // (of either kind) serves as it is.
     comStarted_ = SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
@@ -67,6 +63,9 @@ void AssistiveDescription::Clear() {
     }
     if (comStarted_) {
         comStarted_ = false;
-        if (const auto uninitialise = ComFunction<UninitialiseFn>("CoUninitialize")) uninitialise();
+        try {
+            AsFunction<UninitialiseFn>(com_.Function("CoUninitialize"))();
+        } catch (const Failure&) {
+        }
     }
 }

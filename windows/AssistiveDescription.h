@@ -22,10 +22,6 @@ public:
     void Clear();
 
 private:
-    // Null where COM's library or the function is missing.
-    template <typename Function>
-    Function ComFunction(const char* name);
-
     // Never let go: COM and the shell leave threads running in it.
     OnDemandLibrary com_{"ole32.dll", "Window", OnDemandLibrary::Lifetime::UntilTheProcessEnds};
     HWND control_ = nullptr;

@@ -335,14 +335,10 @@ void Win32Window::Raise(const std::function<void()>& handler) {
     }
 }
 
-// ---- Units ---------------------------------------------------------------------
-
 int Win32Window::PixelsX(int twips) const { return MulDiv(twips, dpiX_, kTwipsPerInch); }
 int Win32Window::PixelsY(int twips) const { return MulDiv(twips, dpiY_, kTwipsPerInch); }
 int Win32Window::TwipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
 int Win32Window::TwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
-
-// ---- The window -------------------------------------------------------------------
 
 void Win32Window::StartupStepDone(const char* step) { MarkStartupPhase(step); }
 
@@ -360,18 +356,18 @@ int Win32Window::OuterHeightTwips() const {
     return TwipsY(r.bottom - r.top);
 }
 
-// ---- The list's size ------------------------------------------------------------------
-
 void Win32Window::SetListWidthTwips(int width) {
     if (width < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
     GetWindowRect(list_.Handle(), &r);
-    SetWindowPos(list_.Handle(), nullptr, 0, 0, PixelsX(width), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list_.Handle(), nullptr, 0, 0, PixelsX(width), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::SetListHeightTwips(int height) {
     if (height < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
     GetWindowRect(list_.Handle(), &r);
-    SetWindowPos(list_.Handle(), nullptr, 0, 0, r.right - r.left, PixelsY(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list_.Handle(), nullptr, 0, 0, r.right - r.left, PixelsY(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -7,8 +7,8 @@
 #include "registry/cRegistry.h"
 #include "standin/MemoryRegistry.h"
 #include "standin/StandinCodePage.h"
-#include "system/modBrowse.h"
 #include "support/RegistryTestWorld.h"
+#include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"
 
 namespace {

@@ -106,7 +106,8 @@ TEST_F(LauncherLaunch, NoSelectedRowIsReportedAndNothingIsWritten) {
     EXPECT_TRUE(processes.started.empty());
 }
 
-// A gta2.exe at the root of the drive is what an empty folder used to start.
+// A gta2.exe at the root of the drive is what a folder taken from the wrong
+// current folder would start.
 TEST_F(LauncherLaunch, AFolderFoundFromTheCurrentFolderIsTheOneLaunchedFrom) {
     struct Case {
         const char* stored;  // nullptr: nothing stored
@@ -151,8 +152,9 @@ TEST_F(LauncherLaunch, ARowWithoutOneOfItsFileNamesIsReportedAndNothingIsWritten
         world.view.AppendRows({c.row});
         world.view.UserSelects(1);
         world.form.cmdStart_Click();
-        EXPECT_EQ(world.messages.shown, std::vector<std::string>{"Error during 1 player test: The selected map names no " +
-                                                           std::string(c.missing) + " file - Line: 0"});
+        EXPECT_EQ(world.messages.shown,
+                  std::vector<std::string>{"Error during 1 player test: The selected map names no " +
+                                           std::string(c.missing) + " file - Line: 0"});
         EXPECT_TRUE(world.registry.writes.empty());
         EXPECT_TRUE(world.processes.started.empty());
     }
