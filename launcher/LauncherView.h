@@ -2,7 +2,7 @@
 // What the window logic needs of its window and its two controls. The Win32
 // window implements it with a real list view; native tests use a headless
 // model. Positions of rows count from 1 in displayed order; columns count
-// from 1 ("Name" is column 1). Sizes are in twips.
+// from 1, in the order of launcher/MapColumns.h. Sizes are in twips.
 
 #include <cstdint>
 #include <string>
@@ -10,14 +10,18 @@
 
 #include "launcher/MapEntry.h"
 
-// The numbers a list control has always reported for its misuses: a size it
-// cannot take, and a row or column it cannot reach or add.
+// The error numbers of the list's misuses: a size it cannot take, and a row
+// or column it cannot reach or add.
 inline constexpr std::int32_t kErrInvalidPropertyValue = 380;
 inline constexpr std::int32_t kErrIndexOutOfBounds = 35600;
 
 class LauncherView {
 public:
     virtual ~LauncherView() = default;
+
+    // The start-up has finished `step`: a window that measures its start
+    // notes the time. Nothing else happens.
+    virtual void StartupStepDone(const char* /*step*/) {}
 
     // The window.
     virtual void SetCaption(const std::string& caption) = 0;

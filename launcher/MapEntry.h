@@ -1,5 +1,6 @@
 #pragma once
-// One row of the map catalogue, its five cells in column order.
+// One row of the map catalogue; launcher/MapColumns.h says which column
+// shows which field.
 
 #include <string>
 

@@ -10,6 +10,7 @@
 #include "launcher/GameFolder.h"
 #include "launcher/GameInstallation.h"
 #include "launcher/MapCatalogue.h"
+#include "launcher/MapColumns.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessApi.h"
@@ -28,19 +29,14 @@ constexpr const char* kCaptionPrefix = "Orvo's Brindleway v0.3 - ";
 constexpr int kListWidthAllowanceTwips = 350;
 constexpr int kListHeightAllowanceTwips = 1500;
 
-// The numbers a start without a usable selection has always failed with.
+// The error numbers of a start without a usable selection: no row, or a row
+// beyond what the 16-bit index holds.
 constexpr std::int32_t kErrNothingSelected = 91;
 constexpr std::int32_t kErrOverflow = 6;
 // A row whose file names the list did not keep.
 constexpr std::int32_t kErrNoFileName = 5;
 
-struct ColumnSpec {
-    const char* title;
-    int widthTwips;
-};
-constexpr ColumnSpec kColumns[] = {
-    {"Name", 3500}, {"MMP file", 2500}, {"GMP file", 2000}, {"STY file", 1600}, {"SCR file", 2500},
-};
+constexpr int kNameColumn = ColumnOf(&MapEntry::name);
 
 // A stored map_index as a row position: a whole number that fits the window's
 // 16-bit field, without any other text around it than blanks. Anything else
@@ -94,15 +90,19 @@ void frmLauncher::Form_Load() {
 
         if (!FileExists(platform_.files, GameFolder + game::kMarkerFile)) BrowseForGameFolder(platform_);
 
+        view_.StartupStepDone("settings and folder test");
         view_.ApplyListOptions();
-        for (const ColumnSpec& column : kColumns) view_.AddColumn(column.title, column.widthTwips);
+        for (const MapColumn& column : kMapColumns) view_.AddColumn(column.title, column.widthTwips);
 
         DescriptionScan scan = ReadDescribedMaps(platform_.files, GameFolder, platform_.codePage);
-        view_.AppendRows(SortedCatalogue(std::move(scan.maps), platform_.codePage));
+        const std::vector<MapEntry> rows = SortedCatalogue(std::move(scan.maps), platform_.codePage);
+        view_.StartupStepDone("description files read");
+        view_.AppendRows(rows);
+        view_.StartupStepDone("rows inserted");
 
         RestoreMapSelection();
-        view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, 1));
-        view_.SetColumnTitle(1, "Map name (" + std::to_string(view_.RowCount()) + ")");
+        view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, kNameColumn));
+        view_.SetColumnTitle(kNameColumn, "Map name (" + std::to_string(view_.RowCount()) + ")");
 
         // Told only now, so that one bad file never hides the rest of the list.
         const std::string skipped = DescribeSkippedFiles(scan);
@@ -145,7 +145,9 @@ void frmLauncher::Form_Resize() {
     }
 }
 
-void frmLauncher::lvMaps_ItemClick(int position) { view_.SetCaption(kCaptionPrefix + view_.CellText(position, 1)); }
+void frmLauncher::lvMaps_ItemClick(int position) {
+    view_.SetCaption(kCaptionPrefix + view_.CellText(position, kNameColumn));
+}
 
 void frmLauncher::cmdStart_Click() {
     if (IsProcessRunning(platform_.processes, platform_.messages, game::kExecutable)) {
@@ -164,14 +166,16 @@ void frmLauncher::cmdStart_Click() {
         // Read before anything is written: a row that lost a file name (its
         // cell refused, say, when memory ran out) must not send the game an
         // empty one, nor be remembered as the choice.
-        gmpFile_ = view_.CellText(selectedIndex_, 3);
-        styFile_ = view_.CellText(selectedIndex_, 4);
-        scrFile_ = view_.CellText(selectedIndex_, 5);
-        const std::pair<const std::string*, const char*> files[] = {
-            {&gmpFile_, "GMP"}, {&styFile_, "STY"}, {&scrFile_, "SCR"}};
+        const struct {
+            std::string& kept;
+            std::string MapEntry::*field;
+            const char* kind;
+        } files[] = {
+            {gmpFile_, &MapEntry::gmp, "GMP"}, {styFile_, &MapEntry::sty, "STY"}, {scrFile_, &MapEntry::scr, "SCR"}};
+        for (const auto& file : files) file.kept = view_.CellText(selectedIndex_, ColumnOf(file.field));
         for (const auto& file : files) {
-            if (file.first->empty()) {
-                throw Failure(kErrNoFileName, "", std::string("The selected map names no ") + file.second + " file");
+            if (file.kept.empty()) {
+                throw Failure(kErrNoFileName, "", std::string("The selected map names no ") + file.kind + " file");
             }
         }
 

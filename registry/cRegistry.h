@@ -27,7 +27,7 @@ public:
     // extension.
     cRegistry(RegistryApi& api, std::string executableName);
 
-    // 1 to 6
+    // The key and the value at the current position.
     bool KeyExists();
     bool CreateKey();
     bool DeleteKey();
@@ -35,13 +35,14 @@ public:
     TaggedValue Value();
     void Value(const TaggedValue& vValue);
 
-    // 7 and 8: both empty the caller's list and count first, then fill them
-    // with the names in the order the registry reports them.
+    // The names below the current key: both empty the caller's list and
+    // count first, then fill them with the names in the order the registry
+    // reports them.
     bool EnumerateValues(NameArray& sKeyNames, std::int32_t& iKeyCount);
     bool EnumerateSections(NameArray& sSect, std::int32_t& iSectCount);
 
-    // 9 and 10: file-type registration, written below HKEY_CLASSES_ROOT and
-    // again below HKEY_LOCAL_MACHINE\SOFTWARE\Classes.
+    // File-type registration, written below HKEY_CLASSES_ROOT and again
+    // below HKEY_LOCAL_MACHINE\SOFTWARE\Classes.
     void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
                               const std::string& sClassDescription, const std::string& sAssociation,
                               const std::string& sOpenMenuText = "&Open", bool bSupportPrint = false,
@@ -57,7 +58,7 @@ public:
         CreateAdditionalEXEAssociations(sClassName, std::vector<TaggedValue>{AsItem(vItems)...});
     }
 
-    // 11 to 20: the properties only store and return their field.
+    // The current position: each property only stores and returns its field.
     std::int32_t ValueType() const { return valueType_; }
     void ValueType(std::int32_t eValueType) { valueType_ = eValueType; }
     std::int32_t ClassKey() const { return classKey_; }

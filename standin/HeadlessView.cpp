@@ -2,6 +2,7 @@
 
 #include "standin/HeadlessView.h"
 
+#include "launcher/MapColumns.h"
 #include "platform/Failure.h"
 
 void HeadlessView::SetListWidthTwips(int width) {
@@ -27,21 +28,8 @@ void HeadlessView::RequireRow(int position) const {
 
 std::string HeadlessView::CellText(int position, int column) const {
     RequireRow(position);
-    const MapEntry& row = rows_[position - 1];
-    switch (column) {
-        case 1:
-            return row.name;
-        case 2:
-            return row.mmp;
-        case 3:
-            return row.gmp;
-        case 4:
-            return row.sty;
-        case 5:
-            return row.scr;
-        default:
-            throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
-    }
+    if (column < 1 || column > kMapColumnCount) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+    return rows_[position - 1].*kMapColumns[column - 1].field;
 }
 
 void HeadlessView::SelectRow(int position) {

@@ -2,8 +2,8 @@
 // What the window needs to look right at any resolution: the DPI of the
 // monitor it is on, the message font and the icons at a given DPI.
 // The per-monitor functions came with Windows 10; each is looked up by name
-// when first needed, and where it is missing the system DPI serves, as it
-// always has on those Windows.
+// when first needed, and where it is missing the system DPI serves: those
+// Windows draw every monitor at it.
 
 #include <windows.h>
 

@@ -10,9 +10,11 @@ HWND boxOwner = nullptr;
 
 // The box keeps its owner, so the owner stays disabled while it is up and
 // gets the focus back after it, as for every other box; it only gains the
-// taskbar button. The style goes in once the box is made and before it is
-// first shown, which is when the taskbar looks at it: the creation itself
-// would not keep a style given while it runs.
+// taskbar button. A box with no owner and MB_TASKMODAL would have a button
+// too, but it would belong to no window of the program, and the window
+// would not be the one the focus returns to. The style goes in once the box
+// is made and before it is first shown, which is when the taskbar looks at
+// it: the creation itself would not keep a style given while it runs.
 LRESULT CALLBACK GiveBoxATaskbarButton(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && boxOwner) {
         const CWPSTRUCT& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);

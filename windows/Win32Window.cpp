@@ -3,11 +3,8 @@
 #include "windows/Win32Window.h"
 
 #include <commctrl.h>
-#include <objbase.h>
-#include <oleacc.h>
 
 #include <algorithm>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +14,6 @@
 #include "windows/DisplayScale.h"
 #include "windows/StartupPhases.h"
 #include "windows/SystemErrorText.h"
-#include "windows/SystemLibrary.h"
 #include "windows/Win32MessageBoxes.h"
 
 namespace {
@@ -25,8 +21,6 @@ namespace {
 const char kWindowClass[] = "frmLauncher";
 const char kStartCaption[] = "&Launch GTA2";
 const char kStartToolTip[] = "Some scripts will crash in 1 player if they try to use commands on players 2-6";
-// The list view never shows its text: screen readers take it as its name.
-const char kListName[] = "Maps";
 // The longest a tooltip may stay up: as long as the pointer rests there.
 constexpr int kToolTipShownMs = 32767;
 
@@ -44,31 +38,6 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // Posted to itself once shown: what only assistive programs need waits until
 // the window is on screen.
 constexpr UINT kDescribeMessage = WM_APP + 1;
-
-// Oleacc's annotation service and the description property, named here so
-// that nothing binds oleacc or ole32 at load.
-constexpr CLSID kAccPropServicesClass = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr IID kAccPropServicesInterface = {
-    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-constexpr MSAAPROPID kDescriptionProperty = {
-    0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
-
-using InitialiseFn = HRESULT(WINAPI*)(LPVOID, DWORD);
-using UninitialiseFn = void(WINAPI*)();
-using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-
-// A function of COM's library, loaded by name the first time it is needed
-// and never let go (COM and the shell leave threads running in it); null
-// where the library or the function is missing.
-template <typename Function>
-Function ComFunction(const char* name) {
-    static OnDemandLibrary com("ole32.dll", "Window", OnDemandLibrary::Lifetime::UntilTheProcessEnds);
-    try {
-        return AsFunction<Function>(com.Function(name));
-    } catch (const Failure&) {
-        return nullptr;
-    }
-}
 
 bool SameOuterSize(HWND window, SIZE size) {
     RECT r{};
@@ -132,11 +101,9 @@ SIZE Win32Window::OuterSize() const {
 
 void Win32Window::CreateControls() {
     // Created in tab order: the list first, so it takes the focus.
-    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, kListName,
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_SHAREIMAGELISTS,
-                            PixelsX(kListLeft), PixelsY(kListTop), PixelsX(kListWidth), PixelsY(kListHeight), window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance_, nullptr);
-    if (!list_) FailWithSystemText("CreateWindowEx(list view)");
+    const RECT listPlace{PixelsX(kListLeft), PixelsY(kListTop), PixelsX(kListLeft) + PixelsX(kListWidth),
+                         PixelsY(kListTop) + PixelsY(kListHeight)};
+    if (!list_.Create(window_, instance_, kListId, listPlace)) FailWithSystemText("CreateWindowEx(list view)");
     // The default button: Enter anywhere in the window presses it.
     start_ = CreateWindowExA(0, WC_BUTTONA, kStartCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                              PixelsX(kStartLeft), PixelsY(kStartTop), PixelsX(kStartWidth), PixelsY(kStartHeight),
@@ -165,7 +132,7 @@ void Win32Window::CreateControls() {
 void Win32Window::SetFont() {
     UniqueGdiObject font(CreateMessageFont(dpiY_, systemDpi_));
     HGDIOBJ shown = font ? font.get() : GetStockObject(DEFAULT_GUI_FONT);
-    for (HWND control : {list_, start_, tooltip_}) {
+    for (HWND control : {list_.Handle(), start_, tooltip_}) {
         if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), shown_ ? TRUE : FALSE);
     }
     // Only now that no control uses the old font any more may it go.
@@ -190,21 +157,11 @@ void Win32Window::SetIcons() {
 }
 
 void Win32Window::FitStartButton() {
+    // The manifest binds Common Controls 6 on every Windows the program
+    // runs on, and its button measures its caption; one that cannot answer
+    // keeps its size in twips.
     SIZE needed{0, 0};
-    if (!SendMessageA(start_, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&needed)) || needed.cx <= 0) {
-        // Common controls before version 6 cannot say: the caption in the
-        // button's font, with room for the edges and the focus rectangle.
-        needed = SIZE{0, 0};
-        UniqueWindowDc dc(GetDC(start_), start_);
-        if (dc) {
-            HGDIOBJ before = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(start_, WM_GETFONT, 0, 0)));
-            RECT text{};
-            DrawTextA(dc.get(), kStartCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
-            SelectObject(dc.get(), before);
-            needed.cx = text.right - text.left + 4 * (GetSystemMetrics(SM_CXEDGE) + 2);
-            needed.cy = text.bottom - text.top + 4 * (GetSystemMetrics(SM_CYEDGE) + 2);
-        }
-    }
+    if (!SendMessageA(start_, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&needed))) needed = SIZE{0, 0};
     const RECT wanted{PixelsX(kStartLeft), PixelsY(kStartTop),
                       PixelsX(kStartLeft) + std::max(PixelsX(kStartWidth), static_cast<int>(needed.cx)),
                       PixelsY(kStartTop) + std::max(PixelsY(kStartHeight), static_cast<int>(needed.cy))};
@@ -219,7 +176,7 @@ void Win32Window::FitStartButton() {
 void Win32Window::LoadAndShow(int showCommand) {
     loading_ = true;
     Raise(handlers_.load);
-    ResumeListDrawing();
+    list_.ResumeDrawing();
     loading_ = false;
     MarkStartupPhase("load done");
 
@@ -237,7 +194,7 @@ void Win32Window::LoadAndShow(int showCommand) {
     firstShowRunning_ = false;
     MarkStartupPhase("shown");
     UpdateWindow(window_);
-    SetFocus(list_);
+    SetFocus(list_.Handle());
     MarkStartupPhase("painted");
     WriteStartupPhases();
     PostMessageA(window_, kDescribeMessage, 0, 0);
@@ -300,14 +257,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETFOCUS:
             SetFocus(focusBeforeDeactivation_ && IsChild(window_, focusBeforeDeactivation_) ? focusBeforeDeactivation_
-                                                                                            : list_);
+                                                                                            : list_.Handle());
             return 0;
         case DM_GETDEFID:
             // Asked by the dialog manager, which turns Enter into its click.
             return static_cast<LRESULT>(MAKELONG(kStartId, DC_HASDEFID));
         case WM_SYSCOLORCHANGE:
             // Common controls learn of new colours only from their window.
-            for (HWND control : {list_, start_, tooltip_}) {
+            for (HWND control : {list_.Handle(), start_, tooltip_}) {
                 if (control) SendMessageA(control, message, wParam, lParam);
             }
             return 0;
@@ -320,17 +277,20 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kDescribeMessage:
-            DescribeStartButton();
+            // The tooltip's warning is shown only on hover; as the button's
+            // description a screen reader says it when the button gets the focus.
+            startDescription_.Set(start_, kStartToolTip);
             return 0;
         case WM_DESTROY:
-            ForgetStartButtonDescription();
+            startDescription_.Clear();
             if (messageLoopRunning_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
             // The window's own clean-up still needs its handle.
             HWND window = window_;
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            window_ = list_ = start_ = tooltip_ = nullptr;
+            window_ = start_ = tooltip_ = nullptr;
+            list_.Forget();
             return DefWindowProcA(window, message, wParam, lParam);
         }
     }
@@ -338,16 +298,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Window::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED || loading_) return;
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    // Only a row becoming selected is a click on it; the deselection of the
-    // previous row and focus-only changes are not.
-    const bool becameSelected =
-        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
-    if (becameSelected && change.iItem >= 0) {
-        const int position = change.iItem + 1;
-        Raise([this, position] { handlers_.itemClick(position); });
-    }
+    const int position = loading_ ? 0 : list_.RowSelectedBy(header);
+    if (position > 0) Raise([this, position] { handlers_.itemClick(position); });
 }
 
 // Moved to a monitor of another resolution (or the resolution changed), the
@@ -360,12 +312,9 @@ void Win32Window::OnDpiChanged(int dpiX, int dpiY, const RECT* suggested) {
     dpiY_ = dpiY;
     SetFont();
     SetIcons();
-    for (int column = 0; column < columnCount_; ++column) {
-        const int width = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0));
-        SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(MulDiv(width, dpiX_, oldDpiX), 0));
-    }
+    list_.RescaleColumns(oldDpiX, dpiX_);
     const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(list_, nullptr, PixelsX(kListLeft), PixelsY(kListTop), 0, 0, keep | SWP_NOSIZE);
+    SetWindowPos(list_.Handle(), nullptr, PixelsX(kListLeft), PixelsY(kListTop), 0, 0, keep | SWP_NOSIZE);
     FitStartButton();
     // The list follows the window by the resize rule; when the window keeps
     // its size the rule still runs, as the list's size in pixels has changed.
@@ -386,55 +335,12 @@ void Win32Window::Raise(const std::function<void()>& handler) {
     }
 }
 
-// ---- Assistive programs ------------------------------------------------------------
-
-// The tooltip's warning is shown only on hover; as the button's description
-// a screen reader says it when the button gets the focus. Where oleacc, COM
-// or the annotation service is missing, the button simply has none.
-void Win32Window::DescribeStartButton() {
-    if (accessibleProperties_ || !start_) return;
-    const auto initialise = ComFunction<InitialiseFn>("CoInitializeEx");
-    const auto createInstance = ComFunction<CreateInstanceFn>("CoCreateInstance");
-    if (!initialise || !createInstance) return;
-    // The apartment the folder dialog uses too; one the thread already has
-    // (of either kind) serves as it is.
-    comStarted_ = SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                                 reinterpret_cast<void**>(&services))) &&
-        services) {
-        const std::wstring description(std::begin(kStartToolTip), std::end(kStartToolTip) - 1);  // ASCII
-        if (SUCCEEDED(services->SetHwndPropStr(start_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                               kDescriptionProperty, description.c_str()))) {
-            accessibleProperties_ = services;
-            return;
-        }
-        services->Release();
-    }
-    ForgetStartButtonDescription();
-}
-
-void Win32Window::ForgetStartButtonDescription() {
-    if (accessibleProperties_) {
-        accessibleProperties_->ClearHwndProps(start_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                              &kDescriptionProperty, 1);
-        accessibleProperties_->Release();
-        accessibleProperties_ = nullptr;
-    }
-    if (comStarted_) {
-        comStarted_ = false;
-        if (const auto uninitialise = ComFunction<UninitialiseFn>("CoUninitialize")) uninitialise();
-    }
-}
-
-// ---- Units ---------------------------------------------------------------------
-
 int Win32Window::PixelsX(int twips) const { return MulDiv(twips, dpiX_, kTwipsPerInch); }
 int Win32Window::PixelsY(int twips) const { return MulDiv(twips, dpiY_, kTwipsPerInch); }
 int Win32Window::TwipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
 int Win32Window::TwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
 
-// ---- The window -------------------------------------------------------------------
+void Win32Window::StartupStepDone(const char* step) { MarkStartupPhase(step); }
 
 void Win32Window::SetCaption(const std::string& caption) { SetWindowTextA(window_, caption.c_str()); }
 
@@ -450,153 +356,18 @@ int Win32Window::OuterHeightTwips() const {
     return TwipsY(r.bottom - r.top);
 }
 
-// ---- The list's size ------------------------------------------------------------------
-
 void Win32Window::SetListWidthTwips(int width) {
     if (width < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
-    GetWindowRect(list_, &r);
-    SetWindowPos(list_, nullptr, 0, 0, PixelsX(width), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(list_.Handle(), &r);
+    SetWindowPos(list_.Handle(), nullptr, 0, 0, PixelsX(width), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::SetListHeightTwips(int height) {
     if (height < 0) throw Failure(kErrInvalidPropertyValue, "", "Invalid property value");
     RECT r{};
-    GetWindowRect(list_, &r);
-    SetWindowPos(list_, nullptr, 0, 0, r.right - r.left, PixelsY(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// ---- List set-up ----------------------------------------------------------------------
-
-void Win32Window::ApplyListOptions() {
-    MarkStartupPhase("settings and folder test");
-    LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    // The logic owns the order: the control must never sort on its own.
-    style &= ~static_cast<LONG_PTR>(LVS_TYPEMASK | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING |
-                                    LVS_NOCOLUMNHEADER);
-    style |= LVS_REPORT | LVS_SINGLESEL;
-    SetWindowLongPtrA(list_, GWL_STYLE, style);
-    // A cell cut short by its column shows its whole text when pointed at.
-    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP;
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-}
-
-void Win32Window::AddColumn(const std::string& title, int widthTwips) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = PixelsX(widthTwips);
-    column.pszText = const_cast<char*>(title.c_str());
-    column.iSubItem = columnCount_;
-    if (SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnCount_), reinterpret_cast<LPARAM>(&column)) <
-        0) {
-        throw Failure(kErrIndexOutOfBounds, "", "The column could not be added");
-    }
-    ++columnCount_;
-}
-
-void Win32Window::SetColumnTitle(int column, const std::string& title) {
-    if (column < 1 || column > columnCount_) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
-    LVCOLUMNA header{};
-    header.mask = LVCF_TEXT;
-    header.pszText = const_cast<char*>(title.c_str());
-    SendMessageA(list_, LVM_SETCOLUMNA, static_cast<WPARAM>(column - 1), reinterpret_cast<LPARAM>(&header));
-}
-
-void Win32Window::KeepSelectionVisibleWithoutFocus() {
-    SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SHOWSELALWAYS);
-}
-
-// ---- Rows -------------------------------------------------------------------------------
-
-int Win32Window::RowCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
-
-void Win32Window::CheckRow(int position) const {
-    if (position < 1 || position > RowCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
-}
-
-// The list redraws itself for every row added, hidden or not: during the
-// load, with thousands of maps, that cost seconds. Drawing is switched off
-// for the inserts and back on before anything that scrolls, which the
-// control does not do while it may not draw.
-void Win32Window::SuspendListDrawing() {
-    if (!loading_ || listDrawingSuspended_) return;
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    listDrawingSuspended_ = true;
-}
-
-void Win32Window::ResumeListDrawing() {
-    if (!listDrawingSuspended_) return;
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-    listDrawingSuspended_ = false;
-}
-
-// One insert and four cell texts a row, and nothing asked of the list: the
-// rows come sorted, so each goes in after the last.
-void Win32Window::AppendRows(const std::vector<MapEntry>& rows) {
-    MarkStartupPhase("description files read");
-    SuspendListDrawing();
-    int index = RowCount();
-    for (const MapEntry& entry : rows) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = index;
-        item.pszText = const_cast<char*>(entry.name.c_str());
-        if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index) {
-            throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
-        }
-        const std::string* cells[] = {&entry.mmp, &entry.gmp, &entry.sty, &entry.scr};
-        for (int sub = 1; sub <= 4; ++sub) {
-            LVITEMA cell{};
-            cell.iSubItem = sub;
-            cell.pszText = const_cast<char*>(cells[sub - 1]->c_str());
-            // A cell the list cannot hold (out of memory) fails the row, which
-            // then goes: a row with an empty file name would launch nothing.
-            if (!SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell))) {
-                SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
-                throw Failure(kErrIndexOutOfBounds, "", "The row could not be added");
-            }
-        }
-        ++index;
-    }
-    MarkStartupPhase("rows inserted");
-}
-
-std::string Win32Window::CellText(int position, int column) const {
-    CheckRow(position);
-    if (column < 1 || column > columnCount_) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
-    // The control says only how much it copied: grow until it fits.
-    for (size_t size = 256;; size *= 2) {
-        std::vector<char> buffer(size, '\0');
-        LVITEMA item{};
-        item.iSubItem = column - 1;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(size);
-        const LRESULT length =
-            SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
-        if (length < static_cast<LRESULT>(size) - 1 || size >= (1u << 20)) return std::string(buffer.data());
-    }
-}
-
-void Win32Window::SelectRow(int position) {
-    CheckRow(position);
-    ResumeListDrawing();
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
-    SendMessageA(list_, LVM_SETSELECTIONMARK, 0, position - 1);
-}
-
-void Win32Window::ScrollRowIntoView(int position) {
-    ResumeListDrawing();
-    // A row that is not there is simply not scrolled to.
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position - 1), FALSE);
-}
-
-int Win32Window::SelectedRow() const {
-    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + 1;
+    GetWindowRect(list_.Handle(), &r);
+    SetWindowPos(list_.Handle(), nullptr, 0, 0, r.right - r.left, PixelsY(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

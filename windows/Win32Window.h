@@ -1,7 +1,8 @@
 #pragma once
-// Windows implementation of LauncherView: the main window with its report
-// list view and its launch button. The window procedure only translates
-// messages into the four handlers it is given; it holds no program logic.
+// Windows implementation of LauncherView: the main window with its map list
+// (Win32MapList, which the list's part of the view is forwarded to) and its
+// launch button. The window procedure only translates messages into the four
+// handlers it is given; it holds no program logic.
 
 #include <windows.h>
 
@@ -10,9 +11,9 @@
 #include <vector>
 
 #include "launcher/LauncherView.h"
+#include "windows/AssistiveDescription.h"
 #include "windows/Handles.h"
-
-struct IAccPropServices;
+#include "windows/Win32MapList.h"
 
 class Win32Window : public LauncherView {
 public:
@@ -44,21 +45,23 @@ public:
     int RunMessageLoop();
 
     // LauncherView
+    void StartupStepDone(const char* step) override;
     void SetCaption(const std::string& caption) override;
     int OuterWidthTwips() const override;
     int OuterHeightTwips() const override;
     void SetListWidthTwips(int width) override;
     void SetListHeightTwips(int height) override;
-    void ApplyListOptions() override;
-    void AddColumn(const std::string& title, int widthTwips) override;
-    void SetColumnTitle(int column, const std::string& title) override;
-    void KeepSelectionVisibleWithoutFocus() override;
-    int RowCount() const override;
-    void AppendRows(const std::vector<MapEntry>& rows) override;
-    std::string CellText(int position, int column) const override;
-    void SelectRow(int position) override;
-    void ScrollRowIntoView(int position) override;
-    int SelectedRow() const override;
+    void ApplyListOptions() override { list_.ApplyOptions(); }
+    void AddColumn(const std::string& title, int widthTwips) override { list_.AddColumn(title, PixelsX(widthTwips)); }
+    void SetColumnTitle(int column, const std::string& title) override { list_.SetColumnTitle(column, title); }
+    void KeepSelectionVisibleWithoutFocus() override { list_.KeepSelectionVisibleWithoutFocus(); }
+    int RowCount() const override { return list_.RowCount(); }
+    // During the load the list does not draw until the window is shown.
+    void AppendRows(const std::vector<MapEntry>& rows) override { list_.AppendRows(rows, loading_); }
+    std::string CellText(int position, int column) const override { return list_.CellText(position, column); }
+    void SelectRow(int position) override { list_.SelectRow(position); }
+    void ScrollRowIntoView(int position) override { list_.ScrollRowIntoView(position); }
+    int SelectedRow() const override { return list_.SelectedRow(); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,9 +75,6 @@ private:
     int PixelsY(int twips) const;
     int TwipsX(int pixels) const;
     int TwipsY(int pixels) const;
-    void CheckRow(int position) const;
-    void SuspendListDrawing();
-    void ResumeListDrawing();
     void CreateControls();
     // The window's outer size for the created client area, at its DPI.
     SIZE OuterSize() const;
@@ -85,31 +85,25 @@ private:
     // smaller than its size in twips.
     void FitStartButton();
     void OnDpiChanged(int dpiX, int dpiY, const RECT* suggested);
-    // The button's warning for screen readers, and its removal.
-    void DescribeStartButton();
-    void ForgetStartButtonDescription();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    HWND list_ = nullptr;     // child: destroyed with the window
+    Win32MapList list_;
     HWND start_ = nullptr;    // child: destroyed with the window
     HWND tooltip_ = nullptr;  // owned by the window: destroyed with it
     UniqueGdiObject font_;    // must outlive the controls that use it
     // Set on the window at a DPI other than the system's.
     UniqueIcon smallIcon_;
     UniqueIcon bigIcon_;
-    // Oleacc's annotation service, while it holds the button's description.
-    IAccPropServices* accessibleProperties_ = nullptr;
-    bool comStarted_ = false;
+    // The button's warning, for screen readers.
+    AssistiveDescription startDescription_;
     // The screen's DPI, and the DPI of the monitor the window is on, which
     // every twips measure is converted at.
     int systemDpi_ = 96;
     int dpiX_ = 96;
     int dpiY_ = 96;
-    int columnCount_ = 0;
     Handlers handlers_;
     bool loading_ = false;
-    bool listDrawingSuspended_ = false;
     bool shown_ = false;
     bool resized_ = false;  // a size change came while a show or a move ran
     // The first show, and the outer size the list was fitted to before it.

@@ -52,22 +52,6 @@ void RegistryTest::PutRaw(std::int32_t root, const std::string& path, const std:
     EXPECT_EQ(api.SetValueEx(key.get(), valueName, type, data.data(), static_cast<std::uint32_t>(data.size())), 0);
 }
 
-RawValue RegistryTest::GetRaw(std::int32_t root, const std::string& path, const std::string& valueName) {
-    RegistryApi& api = world->Api();
-    RawValue raw;
-    UniqueKey key(api);
-    raw.status = api.OpenKeyEx(RootKey(root), path, 0x1, key.put());
-    if (raw.status != 0) return raw;
-    std::uint32_t size = 0;
-    raw.status = api.QueryValueEx(key.get(), valueName, &raw.type, nullptr, &size);
-    if (raw.status == 0) {
-        raw.data.assign(size, 0xCC);
-        raw.status = api.QueryValueEx(key.get(), valueName, nullptr, raw.data.data(), &size);
-        raw.data.resize(size);
-    }
-    return raw;
-}
-
 bool RegistryTest::RawKeyExists(std::int32_t root, const std::string& path) {
     UniqueKey key(world->Api());
     return world->Api().OpenKeyEx(RootKey(root), path, 0x1, key.put()) == 0;

@@ -17,15 +17,7 @@
 #include "registry/cRegistry.h"
 #include "support/RegistryTestWorld.h"
 
-using Bytes = std::vector<std::uint8_t>;
-
 Bytes BytesOf(const std::string& text);
-
-struct RawValue {
-    long status = -1;
-    std::uint32_t type = 0xDEADBEEF;
-    Bytes data;
-};
 
 class RegistryTest : public ::testing::Test {
 protected:
@@ -37,7 +29,9 @@ protected:
 
     void PutRaw(std::int32_t root, const std::string& path, const std::string& name, std::uint32_t type,
                 const Bytes& data);
-    RawValue GetRaw(std::int32_t root, const std::string& path, const std::string& name);
+    RawValue GetRaw(std::int32_t root, const std::string& path, const std::string& name) {
+        return ReadRawValue(world->Api(), root, path, name);
+    }
     bool RawKeyExists(std::int32_t root, const std::string& path);
 
     // Points the accessor at the scratch key and the given value name.

@@ -2,12 +2,15 @@
 // What the registry suite needs from the build it runs in: a registry, the
 // name the accessor puts in its failures, an environment, and unique names
 // for scratch keys. Natively this is the in-memory registry; on Windows (and
-// under Wine) the real one.
+// under Wine) the real one. Every test reads a stored value back through
+// ReadRawValue, whichever registry it runs against.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/RegistryApi.h"
 
@@ -29,3 +32,36 @@ public:
 };
 
 std::unique_ptr<RegistryTestWorld> MakeRegistryTestWorld();
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A value as stored, read without the accessor under test.
+struct RawValue {
+    long status = -1;
+    std::uint32_t type = 0xDEADBEEF;
+    Bytes data;
+
+    // The stored text without its terminating NUL; nothing when the value
+    // could not be read.
+    std::optional<std::string> Text() const {
+        if (status != 0) return std::nullopt;
+        std::string text(data.begin(), data.end());
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        return text;
+    }
+};
+
+inline RawValue ReadRawValue(RegistryApi& api, std::int32_t root, const std::string& path, const std::string& name) {
+    RawValue raw;
+    UniqueKey key(api);
+    raw.status = api.OpenKeyEx(RootKey(root), path, kKeyQueryValue, key.put());
+    if (raw.status != 0) return raw;
+    std::uint32_t size = 0;
+    raw.status = api.QueryValueEx(key.get(), name, &raw.type, nullptr, &size);
+    if (raw.status == 0) {
+        raw.data.assign(size, 0xCC);
+        raw.status = api.QueryValueEx(key.get(), name, nullptr, raw.data.data(), &size);
+        raw.data.resize(size);
+    }
+    return raw;
+}

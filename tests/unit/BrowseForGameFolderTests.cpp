@@ -7,6 +7,7 @@
 #include "registry/cRegistry.h"
 #include "standin/MemoryRegistry.h"
 #include "standin/StandinCodePage.h"
+#include "support/RegistryTestWorld.h"
 #include "system/modBrowse.h"
 #include "unit/SystemTestPlatform.h"
 
@@ -34,17 +35,9 @@ protected:
 
     // GTA2Folder as stored, and its registry type; nothing when absent.
     std::optional<std::pair<std::string, std::uint32_t>> StoredFolder() {
-        UniqueKey key(registry);
-        if (registry.OpenKeyEx(RootKey(kHkeyCurrentUser), "Software\\Lanternhall", 0x20019, key.put()) != 0)
-            return std::nullopt;
-        std::uint32_t type = 0;
-        std::uint8_t data[512] = {};
-        std::uint32_t size = sizeof data;
-        long status = registry.QueryValueEx(key.get(), "GTA2Folder", &type, data, &size);
-        if (status != 0) return std::nullopt;
-        std::string text(reinterpret_cast<const char*>(data), size);
-        if (!text.empty() && text.back() == '\0') text.pop_back();
-        return std::make_pair(text, type);
+        const RawValue stored = ReadRawValue(registry, kHkeyCurrentUser, "Software\\Lanternhall", "GTA2Folder");
+        if (!stored.Text()) return std::nullopt;
+        return std::make_pair(*stored.Text(), stored.type);
     }
 
     SystemTestPlatform world;

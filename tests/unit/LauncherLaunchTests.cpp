@@ -5,7 +5,7 @@
 
 namespace {
 
-class LauncherLaunch : public LauncherWorld {
+class LauncherLaunch : public LauncherTest {
 protected:
     // A loaded window with the game installed and one map of the user's.
     void Loaded(const std::string& folder = kGame) {
@@ -92,7 +92,7 @@ TEST_F(LauncherLaunch, MachineKeyRefusedStopsAfterTheChoiceIsSaved) {
     EXPECT_EQ(messages.shown[0].rfind("Error during 1 player test: ", 0), 0u) << messages.shown[0];
     EXPECT_EQ(messages.shown[0].substr(messages.shown[0].size() - 10), " - Line: 0");
     EXPECT_EQ(registry.writes, std::vector<std::string>{"HKCU|software\\Lanternhall|map_index|1|3"});
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(Read(kHkeyCurrentUser, kDebug, "mapname")));
+    EXPECT_EQ(Stored(kHkeyCurrentUser, kDebug, "mapname"), std::nullopt);
     EXPECT_TRUE(processes.started.empty());
 }
 
@@ -106,7 +106,8 @@ TEST_F(LauncherLaunch, NoSelectedRowIsReportedAndNothingIsWritten) {
     EXPECT_TRUE(processes.started.empty());
 }
 
-// A gta2.exe at the root of the drive is what an empty folder used to start.
+// A gta2.exe at the root of the drive is what a folder taken from the wrong
+// current folder would start.
 TEST_F(LauncherLaunch, AFolderFoundFromTheCurrentFolderIsTheOneLaunchedFrom) {
     struct Case {
         const char* stored;  // nullptr: nothing stored
@@ -114,34 +115,24 @@ TEST_F(LauncherLaunch, AFolderFoundFromTheCurrentFolderIsTheOneLaunchedFrom) {
     };
     for (const Case& c : {Case{nullptr, kGame}, Case{"GTA2", "C:\\Games"}, Case{"..\\GTA2\\", "C:\\Games\\Tools"}}) {
         SCOPED_TRACE(c.stored ? c.stored : "(absent)");
-        GameFolder.clear();
-        LoggingRegistry freshRegistry;
-        StandinFileSystem freshFiles;
-        StandinProcesses freshProcesses;
-        HeadlessView freshView;
-        Platform freshPlatform{freshRegistry, freshFiles, freshProcesses, folderDialog, messages, "Brindleway"};
-        freshFiles.AddFile(std::string(kGame) + "data\\attract\\attr1.rep", "");
-        freshFiles.AddFile(std::string(kGame) + "gta2.exe", "MZ");
-        freshFiles.AddFile("C:\\gta2.exe", "MZ");
-        freshFiles.AddFolder(c.currentFolder);
-        freshFiles.ChangeFolder(c.currentFolder);
-        if (c.stored) StoreGameFolder(freshRegistry, c.stored);
-        frmLauncher freshForm(freshView, freshPlatform);
-        freshForm.Form_Load();
-        freshForm.cmdStart_Click();
-        freshForm.cmdStart_Click();  // from the game folder now: still the same game
-        EXPECT_TRUE(folderDialog.titles.empty());
-        EXPECT_TRUE(messages.shown.empty());
-        ASSERT_EQ(freshProcesses.started.size(), 2u);
-        for (const auto& started : freshProcesses.started) {
+        LauncherWorld world;
+        world.InstallGame();
+        world.files.AddFile("C:\\gta2.exe", "MZ");
+        world.files.AddFolder(c.currentFolder);
+        world.files.ChangeFolder(c.currentFolder);
+        if (c.stored) world.StoreGameFolder(c.stored);
+        world.form.Form_Load();
+        world.form.cmdStart_Click();
+        world.form.cmdStart_Click();  // from the game folder now: still the same game
+        EXPECT_TRUE(world.folderDialog.titles.empty());
+        EXPECT_TRUE(world.messages.shown.empty());
+        ASSERT_EQ(world.processes.started.size(), 2u);
+        for (const auto& started : world.processes.started) {
             EXPECT_EQ(started.applicationPath, "C:\\Games\\GTA2\\gta2.exe");
             EXPECT_EQ(started.currentFolder, "C:\\Games\\GTA2\\");
         }
-        cRegistry reader(freshRegistry, "Test");
-        reader.ClassKey(kHkeyCurrentUser);
-        reader.SectionKey("SOFTWARE\\Lanternhall");
-        reader.ValueKey("GTA2Folder");
-        EXPECT_EQ(reader.Value(), c.stored ? TaggedValue(std::string(c.stored)) : TaggedValue()) << "rewritten";
+        const auto stored = c.stored ? std::optional<std::string>(c.stored) : std::nullopt;
+        EXPECT_EQ(world.Stored(kHkeyCurrentUser, "SOFTWARE\\Lanternhall", "GTA2Folder"), stored) << "rewritten";
     }
 }
 
@@ -153,20 +144,19 @@ TEST_F(LauncherLaunch, ARowWithoutOneOfItsFileNamesIsReportedAndNothingIsWritten
     const Case cases[] = {{{"No Map", "n.mmp", "", "n.sty", "n.scr"}, "GMP"},
                           {{"No Style", "n.mmp", "n.gmp", "", "n.scr"}, "STY"},
                           {{"No Script", "n.mmp", "n.gmp", "n.sty", ""}, "SCR"}};
-    InstallGame();
-    GameFolder = kGame;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.missing);
-        messages.shown.clear();
-        HeadlessView freshView;
-        frmLauncher freshForm(freshView, platform);
-        freshView.AppendRows({c.row});
-        freshView.UserSelects(1);
-        freshForm.cmdStart_Click();
-        EXPECT_EQ(messages.shown, std::vector<std::string>{"Error during 1 player test: The selected map names no " +
-                                                           std::string(c.missing) + " file - Line: 0"});
-        EXPECT_TRUE(registry.writes.empty());
-        EXPECT_TRUE(processes.started.empty());
+        LauncherWorld world;
+        world.InstallGame();
+        GameFolder = kGame;
+        world.view.AppendRows({c.row});
+        world.view.UserSelects(1);
+        world.form.cmdStart_Click();
+        EXPECT_EQ(world.messages.shown,
+                  std::vector<std::string>{"Error during 1 player test: The selected map names no " +
+                                           std::string(c.missing) + " file - Line: 0"});
+        EXPECT_TRUE(world.registry.writes.empty());
+        EXPECT_TRUE(world.processes.started.empty());
     }
 }
 
@@ -228,7 +218,7 @@ TEST_F(LauncherLaunch, FailedStartIsReported) {
 }
 
 // The window's own events, on the same stand-in world.
-using LauncherWindow = LauncherWorld;
+using LauncherWindow = LauncherTest;
 
 TEST_F(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
     view.SetOuterSizeTwips(20000, 12000);

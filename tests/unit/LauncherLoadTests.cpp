@@ -14,14 +14,7 @@ namespace {
 
 const char* const kCaption = "Orvo's Brindleway v0.3 - ";
 
-class LauncherLoad : public LauncherWorld {
-protected:
-    void LoadWithGame() {
-        InstallGame();
-        StoreGameFolder(kGame);
-        form.Form_Load();
-    }
-};
+using LauncherLoad = LauncherTest;
 
 }  // namespace
 
@@ -116,17 +109,13 @@ TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
         {"x\rGMPFile = " + std::string(300, 'g') + "\rSTYFile = s\rSCRFile = c\rDescription = S\r",
          "line 2 names a file longer than 259 characters"},
     };
-    InstallGame();
-    StoreGameFolder(kGame);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
-        messages.shown.clear();
-        files.AddFile(std::string(kGame) + "data\\bad.mmp", c.content);
-        HeadlessView freshView;
-        frmLauncher freshForm(freshView, platform);
-        freshForm.Form_Load();
-        EXPECT_EQ(freshView.RowCount(), 12);
-        EXPECT_EQ(messages.shown,
+        LauncherWorld world;
+        world.files.AddFile(std::string(kGame) + "data\\bad.mmp", c.content);
+        world.LoadWithGame();
+        EXPECT_EQ(world.view.RowCount(), 12);
+        EXPECT_EQ(world.messages.shown,
                   std::vector<std::string>{"Error: Could not read the map description file 'bad.mmp': " + c.reason +
                                            " Line: 0"});
     }
@@ -141,32 +130,15 @@ TEST_F(LauncherLoad, StoredMapIndexSelectsItsRowOrElseTheFirst) {
                           {"-5", 1},    {"abc", 1}, {"70000", 1}, {"2.5", 1}, {"-32769", 1}, {"32767", 1}, {"4x", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(absent)");
-        LauncherWorld::TearDown();
-        HeadlessView freshView;
-        LoggingRegistry freshRegistry;
-        Platform freshPlatform{freshRegistry, files, processes, folderDialog, messages, "Brindleway"};
-        messages.shown.clear();
-        InstallGame();
-        {
-            cRegistry settings(freshRegistry, "Test");
-            settings.ClassKey(kHkeyCurrentUser);
-            settings.SectionKey("SOFTWARE\\Lanternhall");
-            settings.ValueType(1);
-            settings.ValueKey("GTA2Folder");
-            settings.Value(std::string(kGame));
-            if (c.stored) {
-                settings.ValueKey("map_index");
-                settings.Value(std::string(c.stored));
-            }
-        }
-        frmLauncher freshForm(freshView, freshPlatform);
-        freshForm.Form_Load();
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(freshForm.SelectedIndex(), c.expected);
-        EXPECT_EQ(freshView.SelectedRow(), c.expected);
-        EXPECT_EQ(freshView.RowScrolledIntoView(), c.expected);
-        EXPECT_TRUE(freshView.SelectionVisibleWithoutFocus());
-        EXPECT_EQ(freshView.Caption(), kCaption + freshView.Rows()[c.expected - 1].name);
+        LauncherWorld world;
+        if (c.stored) world.StoreMapIndex(c.stored);
+        world.LoadWithGame();
+        EXPECT_TRUE(world.messages.shown.empty());
+        EXPECT_EQ(world.form.SelectedIndex(), c.expected);
+        EXPECT_EQ(world.view.SelectedRow(), c.expected);
+        EXPECT_EQ(world.view.RowScrolledIntoView(), c.expected);
+        EXPECT_TRUE(world.view.SelectionVisibleWithoutFocus());
+        EXPECT_EQ(world.view.Caption(), kCaption + world.view.Rows()[c.expected - 1].name);
     }
 }
 
@@ -205,32 +177,21 @@ TEST_F(LauncherLoad, StoredOrCurrentFolderBecomesOneFullPath) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(absent)");
-        GameFolder.clear();
-        LoggingRegistry freshRegistry;
-        StandinFileSystem freshFiles;
-        HeadlessView freshView;
-        Platform freshPlatform{freshRegistry,
-                               freshFiles,
-                               processes,
-                               folderDialog,
-                               messages,
-                               "Brindleway",
-                               c.japanese ? static_cast<const CodePage&>(Japanese932()) : OneBytePerCharacter()};
-        freshFiles.AddFile(std::string(c.game) + "data\\attract\\attr1.rep", "");
-        freshFiles.AddFile(std::string(c.game) + "data\\here.mmp", DescriptionFile("Here", "here"));
-        freshFiles.AddFolder(c.currentFolder);
-        freshFiles.ChangeFolder(c.currentFolder);
+        LauncherWorld world(c.japanese ? static_cast<const CodePage&>(Japanese932()) : OneBytePerCharacter());
+        world.files.AddFile(std::string(c.game) + "data\\attract\\attr1.rep", "");
+        world.files.AddFile(std::string(c.game) + "data\\here.mmp", DescriptionFile("Here", "here"));
+        world.files.AddFolder(c.currentFolder);
+        world.files.ChangeFolder(c.currentFolder);
         if (c.stored) {
-            StoreGameFolder(freshRegistry, c.stored);
-            freshRegistry.writes.clear();
+            world.StoreGameFolder(c.stored);
+            world.registry.writes.clear();
         }
-        frmLauncher freshForm(freshView, freshPlatform);
-        freshForm.Form_Load();
-        EXPECT_TRUE(folderDialog.titles.empty());
+        world.form.Form_Load();
+        EXPECT_TRUE(world.folderDialog.titles.empty());
         EXPECT_EQ(GameFolder, c.expected);
-        EXPECT_EQ(freshView.RowCount(), 13);
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_TRUE(freshRegistry.writes.empty());
+        EXPECT_EQ(world.view.RowCount(), 13);
+        EXPECT_TRUE(world.messages.shown.empty());
+        EXPECT_TRUE(world.registry.writes.empty());
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The launcher window's logic on the stand-in platform: an in-memory
 // registry (whose writes are also logged, in order), files, processes, folder
-// dialog and message boxes, and a headless window.
+// dialog and message boxes, and a headless window. A world is a plain value:
+// a table row makes one of its own; LauncherTest gives each test one.
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "standin/ScriptedFolderDialog.h"
 #include "standin/StandinFileSystem.h"
 #include "standin/StandinProcesses.h"
+#include "support/RegistryTestWorld.h"
 
 // Passes everything to a MemoryRegistry and notes each value written as
 // "<root>|<key>|<name>|<type>|<data>", the root as HKLM or HKCU.
@@ -63,10 +66,16 @@ inline std::string DescriptionFile(const std::string& name, const std::string& b
            ".scr\r\nDescription = " + name + "\r\nPlayerCount = 6\r\n";
 }
 
-class LauncherWorld : public ::testing::Test {
-protected:
-    void SetUp() override { GameFolder.clear(); }
-    void TearDown() override { GameFolder.clear(); }
+// The game folder is the program's one global: each world starts and ends
+// without one.
+struct LauncherWorld {
+    explicit LauncherWorld(const CodePage& codePage = OneBytePerCharacter())
+        : platform{registry, files, processes, folderDialog, messages, "Brindleway", codePage} {
+        GameFolder.clear();
+    }
+    ~LauncherWorld() { GameFolder.clear(); }
+    LauncherWorld(const LauncherWorld&) = delete;
+    LauncherWorld& operator=(const LauncherWorld&) = delete;
 
     // A folder holding the game: its marker file and its executable.
     void InstallGame(const std::string& folder = kGame) {
@@ -94,12 +103,15 @@ protected:
     }
     void StoreGameFolder(const std::string& folder) { StoreGameFolder(registry, folder); }
     void StoreMapIndex(const std::string& text) { Store("software\\Lanternhall", "map_index", text); }
-    TaggedValue Read(std::int32_t root, const std::string& key, const std::string& name) {
-        cRegistry reader(registry, "Test");
-        reader.ClassKey(root);
-        reader.SectionKey(key);
-        reader.ValueKey(name);
-        return reader.Value();
+    // The text stored, read without the accessor; nothing where none is.
+    std::optional<std::string> Stored(std::int32_t root, const std::string& key, const std::string& name) {
+        return ReadRawValue(registry, root, key, name).Text();
+    }
+    // The start-up with the game installed and its folder stored.
+    void LoadWithGame() {
+        InstallGame();
+        StoreGameFolder(kGame);
+        form.Form_Load();
     }
 
     std::vector<std::string> Names() const {
@@ -113,7 +125,9 @@ protected:
     StandinProcesses processes;
     ScriptedFolderDialog folderDialog;
     RecordingMessages messages;
-    Platform platform{registry, files, processes, folderDialog, messages, "Brindleway"};
+    Platform platform;
     HeadlessView view;
     frmLauncher form{view, platform};
 };
+
+class LauncherTest : public ::testing::Test, public LauncherWorld {};

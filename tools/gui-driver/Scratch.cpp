@@ -7,6 +7,10 @@
 
 #include "GuiDriver.h"
 #include "windows/Handles.h"
+// First: it keeps the registry interface's member its plain name.
+#include "windows/Win32Registry.h"
+
+#include "tests/support/RegistryTestWorld.h"
 
 namespace gui {
 namespace {
@@ -84,17 +88,11 @@ void ScratchFolder::MakeGameFolder(const std::string& gameExe) {
 }
 
 std::optional<std::string> ReadRegistryText(HKEY root, const std::string& key, const std::string& name) {
-    UniqueHkey opened;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | kView, opened.put()) != ERROR_SUCCESS) return std::nullopt;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    if (type != REG_SZ && type != REG_EXPAND_SZ) throw DriverError(name + " is not text");
-    std::vector<char> data(size + 1, '\0');
-    RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    return std::string(data.data());
+    Win32RegistryApi api;
+    const RawValue raw = ReadRawValue(api, static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(root)), key, name);
+    if (raw.status != ERROR_SUCCESS) return std::nullopt;
+    if (raw.type != REG_SZ && raw.type != REG_EXPAND_SZ) throw DriverError(name + " is not text");
+    return raw.Text();
 }
 
 std::optional<DWORD> ReadRegistryNumber(HKEY root, const std::string& key, const std::string& name) {
