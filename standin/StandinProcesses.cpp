@@ -91,8 +91,8 @@ ProcessHandle StandinProcesses::OpenProcess(std::uint32_t access, bool, std::uin
     if (found == processes_.end()) return 0;
     // Query and read (0x410) or limited information (0x1000), not both; XP
     // refuses the right it does not know.
-    bool allowed = access == 0x1000u ? found->canOpenLimited && !imageNameMissing
-                                     : found->canOpen && (access & ~0x410u) == 0;
+    bool allowed =
+        access == 0x1000u ? found->canOpenLimited && !imageNameMissing : found->canOpen && (access & ~0x410u) == 0;
     if (!allowed) return 0;
     ProcessHandle handle = nextHandle_++;
     openHandles_.insert(handle);

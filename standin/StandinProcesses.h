@@ -42,8 +42,8 @@ public:
     // QueryFullProcessImageNameA and the limited-information right, as on
     // Windows XP.
     bool imageNameMissing = false;
-    bool snapshotRefused = false;   // CreateToolhelp32Snapshot gives no snapshot
-    std::int32_t startError = 0;  // the system's error number for a start; 0: it starts
+    bool snapshotRefused = false;  // CreateToolhelp32Snapshot gives no snapshot
+    std::int32_t startError = 0;   // the system's error number for a start; 0: it starts
 
     // What the code under test did.
     std::vector<StartedProgram> started;

@@ -118,9 +118,9 @@ bool Win32Processes::HasQueryFullProcessImageName() {
 bool Win32Processes::QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                                std::uint32_t* size) {
     if (!HasQueryFullProcessImageName()) {
-        throw Failure(static_cast<std::int32_t>(imageNameLookupError_), kSource,
-                      "Cannot find QueryFullProcessImageNameA in kernel32.dll: " +
-                          SystemErrorText(imageNameLookupError_));
+        throw Failure(
+            static_cast<std::int32_t>(imageNameLookupError_), kSource,
+            "Cannot find QueryFullProcessImageNameA in kernel32.dll: " + SystemErrorText(imageNameLookupError_));
     }
     DWORD length = *size;
     BOOL ok = imageName_(AsHandle(process), flags, name, &length);

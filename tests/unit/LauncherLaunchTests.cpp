@@ -223,8 +223,9 @@ TEST_F(LauncherLaunch, FailedStartIsReported) {
     Loaded();
     const std::pair<std::int32_t, const char*> cases[] = {
         {2, "The system cannot find the file specified."},
-        {740, "gta2.exe is set to run as administrator. Start Brindleway as administrator too, or clear that setting "
-              "on gta2.exe."}};
+        {740,
+         "gta2.exe is set to run as administrator. Start Brindleway as administrator too, or clear that setting "
+         "on gta2.exe."}};
     for (const auto& [error, description] : cases) {
         messages.shown.clear();
         processes.startError = error;
