@@ -43,11 +43,9 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
     // for two names.
     struct Case {
         const char* what;
-        bool canOpen;  // for query and read access
-        bool listsModules;
-        bool namesModule;
-        bool canOpenLimited;    // the game run as administrator: yes; protected: no
-        bool imageNameMissing;  // Windows XP
+        bool canOpen, listsModules, namesModule;  // query and read access; what it then gives
+        bool canOpenLimited;                      // the game run as administrator: yes; protected: no
+        bool imageNameMissing;                    // Windows XP
         bool snapshotRefused;
         bool toolHelpMissing;
         bool byFileName;    // "gta2.exe"
@@ -61,7 +59,6 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         {"no Tool Help either", false, true, true, false, true, false, true, false, false},
         {"starting: no module list yet", true, false, true, false, false, false, false, true, true},
         {"starting on Windows XP", true, false, true, true, true, false, false, true, false},
-        {"starting, no snapshot", true, false, true, true, true, true, false, false, false},
         {"program file not named yet", true, true, false, false, false, false, false, true, true},
     };
     for (const Case& c : cases) {
@@ -74,7 +71,7 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         here.processes.AddProcess("C:\\Windows\\system.exe", false, true, c.canOpenLimited);
         here.processes.AddProcess("C:\\Other\\other.exe", true, /*listsModules=*/false);
         here.processes.AddProcess(
-            {0, "C:\\Games\\GTA2\\GTA2.EXE", c.canOpen, c.listsModules, c.canOpenLimited, c.namesModule});
+            {0, "C:\\Games\\GTA2.EXE", c.canOpen, c.listsModules, c.canOpenLimited, c.namesModule});
         EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "gta2.exe"), c.byFileName);
         EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "\\gta2.exe"), c.byPathEnding);
         EXPECT_FALSE(IsProcessRunning(here.processes, here.messages, "missing.exe"));
@@ -82,11 +79,8 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         EXPECT_TRUE(here.messages.shown.empty());
         EXPECT_EQ(here.processes.OpenHandleCount(), 0);
         EXPECT_LE(here.processes.snapshotsTaken, 3) << "more than one snapshot per search";
-        // Three searches, each opening every process once and one snapshot.
-        EXPECT_LE(here.processes.handlesOpened, 3 * 4) << "a process opened twice in one search";
-        if (c.imageNameMissing) {
-            EXPECT_EQ(here.processes.limitedOpensTried, 0) << "a right XP does not know";
-        }
+        EXPECT_LE(here.processes.handlesOpened, 3 * 4) << "a process opened twice in one of three searches";
+        EXPECT_TRUE(!c.imageNameMissing || here.processes.limitedOpensTried == 0) << "a right XP does not know";
     }
 }
 
