@@ -64,6 +64,18 @@ std::string DescriptionOf(const std::exception& error) {
     return error.what();
 }
 
+// The system's own words for a game marked to run as administrator say only
+// that elevation is needed. Starting it elevated through the shell is no way
+// out: the elevated game would read the machine-wide debug key, which this
+// program's writes never reach without those rights.
+std::string LaunchFailureText(const std::exception& error) {
+    constexpr std::int32_t kErrElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
+    const auto* failure = dynamic_cast<const Failure*>(&error);
+    if (failure == nullptr || failure->Number() != kErrElevationRequired) return DescriptionOf(error);
+    return std::string(game::kExecutable) + " is set to run as administrator. Start Brindleway as administrator too, " +
+           "or clear that setting on " + game::kExecutable + ".";
+}
+
 bool StartsWithDriveLetter(const std::string& path) {
     return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
@@ -216,6 +228,6 @@ void frmLauncher::cmdStart_Click() {
         // with blanks must never start some other program from its first word.
         platform_.processes.StartProgram(executable, "\"" + executable + "\"", GameFolder);
     } catch (const std::exception& error) {
-        platform_.messages.ShowMessage("Error during 1 player test: " + DescriptionOf(error) + " - Line: 0");
+        platform_.messages.ShowMessage("Error during 1 player test: " + LaunchFailureText(error) + " - Line: 0");
     }
 }

@@ -49,8 +49,12 @@ public:
 
     // kernel32. OpenProcess returns 0 when the process cannot be opened.
     virtual ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) = 0;
-    // QueryFullProcessImageNameA (kernel32, Vista and later): `size` holds
-    // the buffer's length in characters and receives the path's length.
+    // Whether kernel32 has QueryFullProcessImageNameA (Vista and later);
+    // Windows XP has neither it nor the limited-information right it needs.
+    virtual bool HasQueryFullProcessImageName() = 0;
+    // QueryFullProcessImageNameA: `size` holds the buffer's length in
+    // characters and receives the path's length. Throws Failure where the
+    // function is missing.
     virtual bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                            std::uint32_t* size) = 0;
     virtual bool CloseHandle(ProcessHandle handle) = 0;

@@ -2,6 +2,7 @@
 
 #include "registry/cRegistry.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Failure.h"
@@ -92,11 +93,14 @@ TaggedValue cRegistry::Value() {
         return text;
     }
     if (valueType_ == kRegDword || valueType_ == kRegDwordBigEndian) {
-        std::uint8_t bytes[4] = {0, 0, 0, 0};
-        std::uint32_t got = sizeof bytes;
-        status = api_.QueryValueEx(key.get(), valueKey_, nullptr, bytes, &got);
-        // Only the first four bytes of a longer number are read, as before.
-        if ((status != kErrorSuccess && status != kErrorMoreData) || got != size) return default_;
+        // The whole value is read, whatever its size: a buffer too small for
+        // it is left undefined. The number is its first four bytes, with
+        // zeros above a shorter one.
+        std::vector<std::uint8_t> bytes(std::max<std::uint32_t>(size, 4), 0);
+        std::uint32_t got = size;
+        if (api_.QueryValueEx(key.get(), valueKey_, nullptr, bytes.data(), &got) != kErrorSuccess || got != size) {
+            return default_;
+        }
         std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
                              static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
         auto number = static_cast<std::int32_t>(bits);

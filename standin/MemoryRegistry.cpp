@@ -165,6 +165,9 @@ long MemoryRegistry::QueryValueEx(RegKey key, const std::string& valueName, std:
     const auto length = static_cast<std::uint32_t>(value->data.size());
     if (data != nullptr) {
         if (*size < length) {
+            // The buffer's content is undefined then; the marks keep anyone
+            // from taking it for part of the value.
+            std::memset(data, 0xA5, *size);
             *size = length;
             return kErrorMoreData;
         }

@@ -10,12 +10,16 @@
 std::uint32_t StandinProcesses::AddProcess(const std::string& path, bool canOpen, bool listsModules,
                                            bool canOpenLimited) {
     Process process;
-    process.id = nextId_;
-    nextId_ += 4;  // Windows process ids are multiples of four
     process.path = path;
     process.canOpen = canOpen;
     process.listsModules = listsModules;
     process.canOpenLimited = canOpenLimited;
+    return AddProcess(process);
+}
+
+std::uint32_t StandinProcesses::AddProcess(Process process) {
+    process.id = nextId_;
+    nextId_ += 4;  // Windows process ids are multiples of four
     processes_.push_back(process);
     return process.id;
 }
@@ -83,9 +87,12 @@ bool StandinProcesses::EnumProcesses(std::uint32_t* ids, std::uint32_t cb, std::
 ProcessHandle StandinProcesses::OpenProcess(std::uint32_t access, bool, std::uint32_t processId) {
     auto found =
         std::find_if(processes_.begin(), processes_.end(), [processId](const Process& p) { return p.id == processId; });
+    if (access == 0x1000u) ++limitedOpensTried;
     if (found == processes_.end()) return 0;
-    // Query and read (0x410) or limited information (0x1000), not both.
-    bool allowed = access == 0x1000u ? found->canOpenLimited : found->canOpen && (access & ~0x410u) == 0;
+    // Query and read (0x410) or limited information (0x1000), not both; XP
+    // refuses the right it does not know.
+    bool allowed =
+        access == 0x1000u ? found->canOpenLimited && !imageNameMissing : found->canOpen && (access & ~0x410u) == 0;
     if (!allowed) return 0;
     ProcessHandle handle = nextHandle_++;
     openHandles_.insert(handle);
@@ -116,7 +123,7 @@ std::uint32_t StandinProcesses::GetModuleFileNameEx(ProcessHandle process, Modul
     if (handle == processHandles_.end() || size == 0) return 0;
     auto found =
         std::find_if(processes_.begin(), processes_.end(), [&](const Process& p) { return p.id == handle->second; });
-    if (found == processes_.end()) return 0;
+    if (found == processes_.end() || !found->namesModule) return 0;
     std::uint32_t count = std::min<std::uint32_t>(size - 1, static_cast<std::uint32_t>(found->path.size()));
     std::memcpy(fileName, found->path.data(), count);
     fileName[count] = '\0';
@@ -131,6 +138,8 @@ const StandinProcesses::Process* StandinProcesses::ProcessOf(ProcessHandle handl
         std::find_if(processes_.begin(), processes_.end(), [&](const Process& p) { return p.id == opened->second; });
     return found == processes_.end() ? nullptr : &*found;
 }
+
+bool StandinProcesses::HasQueryFullProcessImageName() { return !imageNameMissing; }
 
 bool StandinProcesses::QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                                  std::uint32_t* size) {
@@ -155,6 +164,8 @@ bool StandinProcesses::CloseHandle(ProcessHandle handle) {
 
 void StandinProcesses::StartProgram(const std::string& applicationPath, const std::string& commandLine,
                                     const std::string& currentFolder) {
-    if (startFails) throw Failure(2, "", "The system cannot find the file specified.");
+    if (startError == 2) throw Failure(startError, "", "The system cannot find the file specified.");
+    if (startError == 740) throw Failure(startError, "", "The requested operation requires elevation.");
+    if (startError != 0) throw Failure(startError, "", "Error " + std::to_string(startError));
     started.push_back({applicationPath, commandLine, currentFolder});
 }

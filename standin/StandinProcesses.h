@@ -20,6 +20,9 @@ public:
         // Opened for limited information even where canOpen is false (the
         // game run as administrator); false for a protected process.
         bool canOpenLimited = true;
+        // false: GetModuleFileNameExA gives nothing, as for a process whose
+        // loader has not yet recorded its program file.
+        bool namesModule = true;
     };
     struct StartedProgram {
         std::string applicationPath;
@@ -30,14 +33,17 @@ public:
     // Test set-up.
     std::uint32_t AddProcess(const std::string& path, bool canOpen = true, bool listsModules = true,
                              bool canOpenLimited = true);
+    std::uint32_t AddProcess(Process process);  // its id is the one given out
     void RemoveProcess(std::uint32_t id);
     std::uint32_t platformId = 2;
     bool versionQueryFails = false;
     bool processStatusMissing = false;  // psapi cannot be loaded
     bool toolHelpMissing = false;
-    bool imageNameMissing = false;  // QueryFullProcessImageNameA, as on Windows XP
-    bool snapshotRefused = false;   // CreateToolhelp32Snapshot gives no snapshot
-    bool startFails = false;
+    // QueryFullProcessImageNameA and the limited-information right, as on
+    // Windows XP.
+    bool imageNameMissing = false;
+    bool snapshotRefused = false;  // CreateToolhelp32Snapshot gives no snapshot
+    std::int32_t startError = 0;   // the system's error number for a start; 0: it starts
 
     // What the code under test did.
     std::vector<StartedProgram> started;
@@ -45,6 +51,7 @@ public:
     int OpenHandleCount() const { return static_cast<int>(openHandles_.size()); }
     int handlesOpened = 0;
     int snapshotsTaken = 0;
+    int limitedOpensTried = 0;  // OpenProcess calls for limited information
 
     // ProcessApi
     bool GetVersionEx(std::uint32_t* platformId) override;
@@ -57,6 +64,7 @@ public:
     std::uint32_t GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                       std::uint32_t size) override;
     ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
+    bool HasQueryFullProcessImageName() override;
     bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                    std::uint32_t* size) override;
     bool CloseHandle(ProcessHandle handle) override;

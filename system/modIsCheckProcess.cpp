@@ -85,8 +85,9 @@ std::vector<std::uint32_t> GatherProcessIds(ProcessApi& api) {
     return ids;
 }
 
-// Nothing when the modules cannot be listed (Wine's own 64-bit services, for
-// one): such a process is skipped, even for an empty name.
+// Nothing when the modules cannot be listed (a process whose loader has not
+// yet run, Wine's own 64-bit services); empty when the program file has no
+// name yet.
 std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle process) {
     ModuleHandle modules[kModuleArrayLength] = {};
     std::uint32_t needed = 0;
@@ -96,17 +97,31 @@ std::optional<std::string> ExecutablePathOf(ProcessApi& api, ProcessHandle proce
     return Lower(std::string(path, std::min(length, kModulePathLength)));
 }
 
-// Where a process refuses query and read access (the game run as
-// administrator, another user's, a protected one), its name is asked for in
-// ways that need less: the limited query of Vista and later, else the Tool
-// Help snapshot, which names the file only. Neither is the main road, so a
-// missing function or a refused snapshot only leaves that name unknown.
-class NameOfUnopened {
+// Where the module list does not give a process's name (the game run as
+// administrator refuses query and read access, another user's or a protected
+// process too, and a game that is starting has no module list yet), the name
+// is asked for in ways that need less: the limited query of Vista and later,
+// else the Tool Help snapshot, which names the file only. Neither is the main
+// road, so a missing function or a refused snapshot only leaves that name
+// unknown.
+class NameByLesserMeans {
 public:
-    explicit NameOfUnopened(ProcessApi& api) : api_(api) {}
+    explicit NameByLesserMeans(ProcessApi& api) : api_(api) {}
 
-    std::optional<std::string> Of(std::uint32_t id) {
-        if (std::optional<std::string> path = FullImagePath(id)) return Lower(*path);
+    // Through `opened` where the process is already open for query and read
+    // access, which includes the limited query; otherwise opened for just
+    // that. Nothing where the query is missing (Windows XP, which does not
+    // know the right either, so the process is not even asked).
+    std::optional<std::string> FullImagePath(ProcessHandle opened, std::uint32_t id) {
+        if (!limitedQuery_) limitedQuery_ = api_.HasQueryFullProcessImageName();
+        if (!*limitedQuery_) return std::nullopt;
+        if (opened != 0) return Query(opened);
+        UniqueProcessHandle process(api_.OpenProcess(kQueryLimited, false, id), api_);
+        if (!process) return std::nullopt;
+        return Query(process.get());
+    }
+
+    std::optional<std::string> SnapshotName(std::uint32_t id) {
         if (!snapshotNames_) snapshotNames_ = SnapshotNames();
         auto found = snapshotNames_->find(id);
         if (found == snapshotNames_->end()) return std::nullopt;
@@ -114,20 +129,17 @@ public:
     }
 
 private:
-    std::optional<std::string> FullImagePath(std::uint32_t id) {
-        if (limitedQueryMissing_) return std::nullopt;
-        UniqueProcessHandle process(api_.OpenProcess(kQueryLimited, false, id), api_);
-        if (!process) return std::nullopt;
+    std::optional<std::string> Query(ProcessHandle process) {
         std::string path(kImagePathLength, '\0');
         std::uint32_t size = kImagePathLength;
         try {
-            if (!api_.QueryFullProcessImageName(process.get(), 0, path.data(), &size)) return std::nullopt;
+            if (!api_.QueryFullProcessImageName(process, 0, path.data(), &size)) return std::nullopt;
         } catch (const Failure&) {
-            limitedQueryMissing_ = true;  // Windows XP: no need to ask again
+            limitedQuery_ = false;  // found and then lost: no need to ask again
             return std::nullopt;
         }
         path.resize(std::min(size, kImagePathLength));
-        return path;
+        return Lower(path);
     }
 
     // One snapshot per search, read whole and let go at once, so that no more
@@ -156,7 +168,7 @@ private:
     }
 
     ProcessApi& api_;
-    bool limitedQueryMissing_ = false;
+    std::optional<bool> limitedQuery_;
     std::optional<std::map<std::uint32_t, std::string>> snapshotNames_;
 };
 
@@ -165,23 +177,25 @@ bool EndsIn(const std::string& path, const std::string& wanted) {
     return ending == wanted;
 }
 
+bool Named(const std::optional<std::string>& path) { return path && !path->empty(); }
+
 // The NT family names the full path: a process counts when its path ends in
 // the caller's name, in any letter case.
 bool SearchProcessStatus(ProcessApi& api, const std::string& exeName) {
     const std::string wanted = Lower(exeName);
-    NameOfUnopened unopened(api);
+    // An empty name counts only at a process whose modules this road lists;
+    // any name that the lesser means give would end in it.
+    const bool byLesserMeans = !wanted.empty();
+    NameByLesserMeans lesser(api);
     for (std::uint32_t id : GatherProcessIds(api)) {
         std::optional<std::string> found;
         {
             UniqueProcessHandle process(api.OpenProcess(kQueryAndRead, false, id), api);
-            if (process) {
-                found = ExecutablePathOf(api, process.get());
-            } else if (!wanted.empty()) {
-                // An empty name counts only at a process this road can read
-                // through; any name at all would end in it.
-                found = unopened.Of(id);
-            }
+            if (process) found = ExecutablePathOf(api, process.get());
+            if (byLesserMeans && !Named(found)) found = lesser.FullImagePath(process.get(), id);
         }
+        // Taken with the process handle closed, which keeps one handle at most.
+        if (byLesserMeans && !Named(found)) found = lesser.SnapshotName(id);
         if (found && EndsIn(*found, wanted)) return true;
     }
     return false;

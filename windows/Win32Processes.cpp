@@ -106,16 +106,21 @@ ProcessHandle Win32Processes::OpenProcess(std::uint32_t access, bool inheritHand
     return reinterpret_cast<ProcessHandle>(::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
 }
 
+bool Win32Processes::HasQueryFullProcessImageName() {
+    if (!imageNameLookedUp_) {
+        imageName_ = FindKernelFunction<ImageNameFn>("QueryFullProcessImageNameA");
+        imageNameLookupError_ = imageName_ ? 0 : GetLastError();
+        imageNameLookedUp_ = true;
+    }
+    return imageName_ != nullptr;
+}
+
 bool Win32Processes::QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                                std::uint32_t* size) {
-    if (!imageName_) {
-        // Vista and later; Windows XP has only the module functions.
-        imageName_ = FindKernelFunction<ImageNameFn>("QueryFullProcessImageNameA");
-        if (!imageName_) {
-            DWORD error = GetLastError();
-            throw Failure(static_cast<std::int32_t>(error), kSource,
-                          "Cannot find QueryFullProcessImageNameA in kernel32.dll: " + SystemErrorText(error));
-        }
+    if (!HasQueryFullProcessImageName()) {
+        throw Failure(
+            static_cast<std::int32_t>(imageNameLookupError_), kSource,
+            "Cannot find QueryFullProcessImageNameA in kernel32.dll: " + SystemErrorText(imageNameLookupError_));
     }
     DWORD length = *size;
     BOOL ok = imageName_(AsHandle(process), flags, name, &length);

@@ -34,6 +34,7 @@ public:
     std::uint32_t GetModuleFileNameEx(ProcessHandle process, ModuleHandle module, char* fileName,
                                       std::uint32_t size) override;
     ProcessHandle OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
+    bool HasQueryFullProcessImageName() override;
     bool QueryFullProcessImageName(ProcessHandle process, std::uint32_t flags, char* name,
                                    std::uint32_t* size) override;
     bool CloseHandle(ProcessHandle handle) override;
@@ -50,4 +51,6 @@ private:
     FARPROC enumModules_ = nullptr;
     FARPROC moduleFileName_ = nullptr;
     BOOL(WINAPI* imageName_)(HANDLE, DWORD, LPSTR, PDWORD) = nullptr;
+    bool imageNameLookedUp_ = false;
+    DWORD imageNameLookupError_ = 0;
 };

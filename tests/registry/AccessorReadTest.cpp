@@ -83,6 +83,9 @@ TEST_F(AccessorRead, NumbersInBothByteOrders) {
     PutRaw(kHkeyCurrentUser, scratch, "little", 4, {0x01, 0x02, 0x00, 0x00});
     PutRaw(kHkeyCurrentUser, scratch, "negative", 4, {0xFF, 0xFF, 0xFF, 0xFF});
     PutRaw(kHkeyCurrentUser, scratch, "big", 5, {0x00, 0x00, 0x01, 0x02});
+    // Only the first four bytes count, with zeros above a shorter value.
+    PutRaw(kHkeyCurrentUser, scratch, "short", 4, {0x01, 0x02});
+    PutRaw(kHkeyCurrentUser, scratch, "long", 4, {0x01, 0x02, 0x03, 0x04, 0x05, 0x06});
 
     At("little");
     EXPECT_EQ(reg->Value(), TaggedValue(std::int32_t{513}));
@@ -92,6 +95,10 @@ TEST_F(AccessorRead, NumbersInBothByteOrders) {
     At("big");
     EXPECT_EQ(reg->Value(), TaggedValue(std::int32_t{258}));
     EXPECT_EQ(reg->ValueType(), 5);
+    At("short");
+    EXPECT_EQ(reg->Value(), TaggedValue(std::int32_t{513}));
+    At("long");
+    EXPECT_EQ(reg->Value(), TaggedValue(std::int32_t{0x04030201}));
 }
 
 TEST_F(AccessorRead, OtherTypesGiveTheirExactBytes) {
@@ -129,6 +136,7 @@ TEST_F(AccessorRead, AValueDeletedOrRewrittenBetweenTheTwoQueriesReadsAsMissing)
         {"text shrunk: read as it now is", 1, BytesOf(std::string("abcdef\0", 7)), BytesOf(std::string("ab\0", 3)),
          std::string("ab")},
         {"number deleted", 4, {1, 0, 0, 0}, std::nullopt, fallback},
+        {"number grown", 4, {1, 0, 0, 0}, Bytes{1, 0, 0, 0, 0}, fallback},
         {"bytes deleted", 3, {1, 2, 3}, std::nullopt, fallback},
         {"bytes shrunk", 3, {1, 2, 3}, Bytes{1}, fallback},
     };

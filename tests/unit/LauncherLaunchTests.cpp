@@ -211,10 +211,16 @@ TEST_F(LauncherLaunch, NetworkFolderStartsWithoutADriveChange) {
 
 TEST_F(LauncherLaunch, FailedStartIsReported) {
     Loaded();
-    processes.startFails = true;
+    processes.startError = 2;
     form.cmdStart_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Error during 1 player test: The system cannot find the "
                                                        "file specified. - Line: 0"});
+    messages.shown.clear();
+    processes.startError = 740;  // the game is set to run as administrator
+    form.cmdStart_Click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Error during 1 player test: gta2.exe is set to run as "
+                                                       "administrator. Start Brindleway as administrator too, or "
+                                                       "clear that setting on gta2.exe. - Line: 0"});
 }
 
 // The window's own events, on the same stand-in world.

@@ -39,23 +39,27 @@ TEST_F(ProcessStatusRoad, NamesThatOnlyContainOrStartWithTheNameDoNotCount) {
 }
 
 TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
-    // How far the system lets us see a process that refuses query and read
-    // access, and what the search answers for two names.
+    // How far the system lets us see the game, and what the search answers
+    // for two names.
     struct Case {
         const char* what;
-        bool canOpenLimited;    // the game run as administrator: yes; protected: no
-        bool imageNameMissing;  // Windows XP
+        bool canOpen, listsModules, namesModule;  // query and read access; what it then gives
+        bool canOpenLimited;                      // the game run as administrator: yes; protected: no
+        bool imageNameMissing;                    // Windows XP
         bool snapshotRefused;
         bool toolHelpMissing;
         bool byFileName;    // "gta2.exe"
         bool byPathEnding;  // "\\gta2.exe": only a full path can end in it
     };
     const Case cases[] = {
-        {"elevated: the limited query names the full path", true, false, false, false, true, true},
-        {"protected: the snapshot names the file", false, false, false, false, true, false},
-        {"Windows XP: the snapshot names the file", true, true, false, false, true, false},
-        {"no snapshot either", false, false, true, false, false, false},
-        {"no Tool Help either", false, true, false, true, false, false},
+        {"elevated: the limited query names the full path", false, true, true, true, false, false, false, true, true},
+        {"protected: the snapshot names the file", false, true, true, false, false, false, false, true, false},
+        {"Windows XP: the snapshot names the file", false, true, true, true, true, false, false, true, false},
+        {"no snapshot either", false, true, true, false, false, true, false, false, false},
+        {"no Tool Help either", false, true, true, false, true, false, true, false, false},
+        {"starting: no module list yet", true, false, true, false, false, false, false, true, true},
+        {"starting on Windows XP", true, false, true, true, true, false, false, true, false},
+        {"program file not named yet", true, true, false, false, false, false, false, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -65,8 +69,9 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         here.processes.snapshotRefused = c.snapshotRefused;
         here.processes.toolHelpMissing = c.toolHelpMissing;
         here.processes.AddProcess("C:\\Windows\\system.exe", false, true, c.canOpenLimited);
-        here.processes.AddProcess("C:\\Other\\gta2.exe", true, /*listsModules=*/false);
-        here.processes.AddProcess("C:\\Games\\GTA2\\GTA2.EXE", false, true, c.canOpenLimited);
+        here.processes.AddProcess("C:\\Other\\other.exe", true, /*listsModules=*/false);
+        here.processes.AddProcess(
+            {0, "C:\\Games\\GTA2.EXE", c.canOpen, c.listsModules, c.canOpenLimited, c.namesModule});
         EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "gta2.exe"), c.byFileName);
         EXPECT_EQ(IsProcessRunning(here.processes, here.messages, "\\gta2.exe"), c.byPathEnding);
         EXPECT_FALSE(IsProcessRunning(here.processes, here.messages, "missing.exe"));
@@ -74,6 +79,8 @@ TEST_F(ProcessStatusRoad, ProcessesThatCannotBeReadStillCountByName) {
         EXPECT_TRUE(here.messages.shown.empty());
         EXPECT_EQ(here.processes.OpenHandleCount(), 0);
         EXPECT_LE(here.processes.snapshotsTaken, 3) << "more than one snapshot per search";
+        EXPECT_LE(here.processes.handlesOpened, 3 * 4) << "a process opened twice in one of three searches";
+        EXPECT_TRUE(!c.imageNameMissing || here.processes.limitedOpensTried == 0) << "a right XP does not know";
     }
 }
 
@@ -98,6 +105,8 @@ TEST_F(ProcessStatusRoad, EmptyNameMatchesTheFirstProcessWhoseModulesCanBeListed
     world.processes.AddProcess("C:\\System\\secret.exe", false);
     world.processes.AddProcess("C:\\System\\service.exe", true, false);
     EXPECT_FALSE(Running(""));
+    world.processes.AddProcess({0, "C:\\System\\starting.exe", true, true, true, /*namesModule=*/false});
+    EXPECT_TRUE(Running(""));
     world.processes.AddProcess("C:\\Windows\\notepad.exe");
     EXPECT_TRUE(Running(""));
 }

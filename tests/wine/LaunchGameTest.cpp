@@ -188,9 +188,7 @@ TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
     const int row = RowNamed(kMapName);
     ASSERT_NE(row, 0);
     gui::SelectRowByMessage(*app_, list_, row);
-    gui::BringToFront(main_);
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::FocusedWindow(main_) == list_; }, 2000));
-    gui::SendKeyChord({VK_RETURN});
+    ASSERT_TRUE(gui::SendKeyChord(main_, list_, {VK_RETURN})) << "the window never had the list focused in front";
     ASSERT_TRUE(WaitForGame()) << "Enter did not start the game";
     EXPECT_EQ(gui::ReadGameReport(Report())["hkcu.mapname"], "harbour.gmp");
     EXPECT_EQ(gui::ReadGameReport(Report())["hkcu.scriptName"], "harbour.scr");

@@ -214,6 +214,17 @@ TEST_F(RunningGameTest, GameIsFoundByNameOnBothRoadsUntilItStops) {
     EXPECT_TRUE(onNt("system_services_win32.exe"));
     EXPECT_TRUE(unreadable("system_services_win32.exe"));
     EXPECT_TRUE(unopenable("system_services_win32.exe"));
+
+    // Held before its loader runs, the game has no module list to read.
+    std::string exe = scratch / "gta2.exe", commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               nullptr, &startup, &started));
+    UniqueHandle process(started.hProcess), thread(started.hThread);
+    gameId_ = started.dwProcessId;
+    EXPECT_TRUE(onNt("\\gta2.exe"));
     EXPECT_TRUE(messages.shown.empty());
 }
 

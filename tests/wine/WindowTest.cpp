@@ -417,9 +417,7 @@ TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {
     EXPECT_EQ(gui::ListSelectedCount(list_), 1);
 
     // The keyboard moves the selection too, and the caption follows.
-    gui::BringToFront(main_);
-    SetForegroundWindow(main_);
-    gui::SendKeyChord({VK_DOWN});
+    ASSERT_TRUE(gui::SendKeyChord(main_, list_, {VK_DOWN})) << "the window never had the list focused in front";
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListSelectedRow(list_) == 6; }));
     EXPECT_EQ(gui::WindowText(main_), kCaptionFrame + gui::ListCellText(*app_, list_, 6, 1));
 
@@ -430,11 +428,10 @@ TEST_F(WindowTest, SelectingARowRetitlesTheWindowWhateverSelectedIt) {
 TEST_F(WindowTest, EnterInTheListAndAltLPressTheButton) {
     // The stand-in gta2.exe is an empty file, so a launch ends in the
     // launch's own error message: proof that the button was pressed.
-    gui::BringToFront(main_);
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::FocusedWindow(main_) == list_; }, 2000));
     const std::vector<std::vector<WORD>> chords = {{VK_RETURN}, {VK_MENU, 'L'}};
     for (const auto& chord : chords) {
-        gui::SendKeyChord(chord);
+        ASSERT_TRUE(gui::SendKeyChord(main_, list_, chord))
+            << "the window never had the list focused in front for key " << chord.back();
         auto box = gui::WaitForMessageBox(*app_);
         ASSERT_TRUE(box) << "key " << chord.back() << " did not press the button";
         EXPECT_EQ(box->caption, "Brindleway");

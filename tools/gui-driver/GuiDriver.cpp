@@ -371,7 +371,17 @@ void BringToFront(HWND window) {
     WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
 }
 
-void SendKeyChord(const std::vector<WORD>& keys) {
+bool SendKeyChord(HWND window, HWND control, const std::vector<WORD>& keys, DWORD timeout) {
+    const bool ready = WaitUntil(
+        [&] {
+            if (GetForegroundWindow() != window) {
+                if (IsWindowEnabled(window)) SetForegroundWindow(window);
+                return false;
+            }
+            return FocusedWindow(window) == control;
+        },
+        timeout);
+    if (!ready) return false;
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
         INPUT in{};
@@ -386,7 +396,7 @@ void SendKeyChord(const std::vector<WORD>& keys) {
         in.ki.dwFlags = KEYEVENTF_KEYUP;
         inputs.push_back(in);
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 void MoveMouseTo(POINT screen) {

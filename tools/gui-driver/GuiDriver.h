@@ -172,8 +172,12 @@ void PressButton(HWND button);
 // Brings the window to the front and gives it the input focus.
 void BringToFront(HWND window);
 // Presses the keys down in order and releases them in reverse (e.g.
-// {VK_MENU, 'L'} for Alt+L) by real input to the foreground window.
-void SendKeyChord(const std::vector<WORD>& keys);
+// {VK_MENU, 'L'} for Alt+L) by real input, once `window` is the foreground
+// window and `control` has the keyboard focus: keys sent while a box that
+// was just dismissed still holds them would go to the box or nowhere. The
+// window is brought to the front while no box of its own keeps it disabled.
+// False, with nothing sent, when that state is not reached in time.
+bool SendKeyChord(HWND window, HWND control, const std::vector<WORD>& keys, DWORD timeout = kDefaultTimeout);
 void MoveMouseTo(POINT screen);
 // The window that has the keyboard focus in the thread owning `window`.
 HWND FocusedWindow(HWND window);
