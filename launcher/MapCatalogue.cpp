@@ -120,6 +120,9 @@ std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps, const
     {
         // Each name's key is made once, all of them in one buffer that goes
         // as soon as the order is known; sorting then only compares bytes.
+        // A name the system can give no key takes the program's own: among
+        // the system's keys its place means little, but it is the same at
+        // every start, and the name is listed.
         std::string keys;
         std::vector<std::size_t> keyEnds(rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {

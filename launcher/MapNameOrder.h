@@ -4,8 +4,10 @@
 // sort" of ANSI text (hyphens and apostrophes count only when the names are
 // otherwise equal, punctuation before digits, digits before letters, letter
 // case ignored). The real program asks the system for the order of the
-// user's own language (CodePage::AppendSortKey); this model orders the list
-// where there is no system to ask, as in the native tests, and shows there
+// user's own language (CodePage::AppendSortKey) and reaches this model only
+// for a name the system can give no key, so that the name is still listed,
+// at a place that does not change from one start to the next. The stand-ins
+// have no system to ask: there this model is the whole order, and shows
 // what the positions, the selection and the stored map_index rely on.
 
 #include <string>

@@ -11,13 +11,15 @@
 class CodePage {
 public:
     virtual ~CodePage() = default;
-    // Appends to `keys` the system's sort key of `text`: the order of the
-    // user's language with letter case ignored, as the list control sorts
-    // its rows. Texts sort as their keys compare, byte by byte and unsigned,
-    // a key that begins another first; equal keys, equal texts. False, with
-    // nothing appended, where there is no system to ask (the stand-ins):
-    // the program then keeps to its own model of the Western order. The
-    // answer is the same for every text.
+    // Appends to `keys` the system's sort key of `text`, read in the ANSI
+    // code page as the list and the files hold it: the order of the user's
+    // language with letter case ignored. Texts sort as their keys compare,
+    // byte by byte and unsigned, a key that begins another first; equal
+    // keys, equal texts. False, with nothing appended, where the key of this
+    // text cannot be made: for every text where there is no system to ask
+    // (the stand-ins), and in the program for a text the system refuses.
+    // That text then takes its key from the program's own model of the
+    // Western order (launcher/MapNameOrder.h).
     virtual bool AppendSortKey(const std::string& /*text*/, std::string& /*keys*/) const { return false; }
     // Whether `byte` opens a two-byte character.
     virtual bool IsLeadByte(unsigned char byte) const = 0;

@@ -4,20 +4,35 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-#include "platform/Failure.h"
-#include "windows/SystemErrorText.h"
+#include <limits>
+#include <vector>
 
 namespace {
 
-// The comparison a list control sorts by: CompareStringA in the user's
-// locale, case ignored. Its keys order texts as it does.
+// The comparison the list is sorted by: the user's locale, case ignored.
 constexpr DWORD kSortFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
 
-// Room for the key of any map name (at most 100 characters) without asking
-// for its size first.
+// Room for any map name (at most 100 characters, at most two UTF-16 units
+// each) and for its key, without asking for their sizes first.
+constexpr int kUsualTextRoom = 256;
 constexpr int kUsualKeyRoom = 1024;
+
+// Has `call(buffer, capacity)` write into `room` and, only where that is too
+// small, into `larger`, of the size `call(nullptr, 0)` asks for. Gives the
+// count written, 0 where the call fails, and in `out` where it went.
+template <typename Item, int N, typename Call>
+int WriteWithRoom(Item (&room)[N], std::vector<Item>& larger, const Call& call, const Item*& out) {
+    out = room;
+    int written = call(room, N);
+    if (written <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        const int needed = call(nullptr, 0);
+        if (needed <= 0) return 0;
+        larger.resize(static_cast<std::size_t>(needed));
+        out = larger.data();
+        written = call(larger.data(), needed);
+    }
+    return written > 0 ? written : 0;
+}
 
 }  // namespace
 
@@ -34,29 +49,44 @@ Win32CodePage::Win32CodePage() : utf8_(GetACP() == CP_UTF8) {
     }
 }
 
+// The list, the description files and every narrow system call read a name
+// in the ANSI code page; LCMapStringA would read it in the code page of the
+// user's locale instead, which differs on many machines (an English Windows
+// with a Russian format reads Elan's accent as a Cyrillic letter). So the
+// name goes to UTF-16 by the ANSI code page first, and the key is made from
+// that in the user's locale.
 bool Win32CodePage::AppendSortKey(const std::string& text, std::string& keys) const {
-    // A length of zero is refused; the empty text goes as its terminator.
-    const int length = text.empty() ? -1 : static_cast<int>(text.size());
-    char room[kUsualKeyRoom];
-    int size = LCMapStringA(LOCALE_USER_DEFAULT, kSortFlags, text.c_str(), length, room, sizeof room);
-    const std::size_t start = keys.size();
-    if (size > 0) {
-        keys.append(room, static_cast<std::size_t>(size));
-    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        size = LCMapStringA(LOCALE_USER_DEFAULT, kSortFlags, text.c_str(), length, nullptr, 0);
-        if (size > 0) {
-            keys.resize(start + static_cast<std::size_t>(size));
-            size = LCMapStringA(LOCALE_USER_DEFAULT, kSortFlags, text.c_str(), length, &keys[start], size);
-            if (size <= 0) keys.resize(start);
-        }
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return false;
+    const auto length = static_cast<int>(text.size());
+    wchar_t textRoom[kUsualTextRoom];
+    std::vector<wchar_t> largerText;
+    const wchar_t* wide = L"";
+    // A length of zero is refused by both calls; the empty text goes as the
+    // terminator alone.
+    int wideLength = -1;
+    if (length > 0) {
+        wideLength = WriteWithRoom(
+            textRoom, largerText,
+            [&](wchar_t* buffer, int capacity) {
+                return MultiByteToWideChar(CP_ACP, 0, text.data(), length, buffer, capacity);
+            },
+            wide);
+        if (wideLength == 0) return false;
     }
-    if (size <= 0) {
-        const DWORD error = GetLastError();
-        throw Failure(static_cast<std::int32_t>(error), "",
-                      "The map names cannot be sorted: " + SystemErrorText(error));
-    }
+    // The key is bytes, though the call's buffer is typed as wide text.
+    alignas(wchar_t) char keyRoom[kUsualKeyRoom];
+    std::vector<char> largerKey;
+    const char* key = nullptr;
+    int size = WriteWithRoom(
+        keyRoom, largerKey,
+        [&](char* buffer, int capacity) {
+            return LCMapStringW(LOCALE_USER_DEFAULT, kSortFlags, wide, wideLength, reinterpret_cast<LPWSTR>(buffer),
+                                capacity);
+        },
+        key);
+    if (size == 0) return false;
     // The key ends in a zero byte, which orders nothing.
-    keys.resize(start + static_cast<std::size_t>(size));
-    if (keys.back() == '\0') keys.pop_back();
+    if (key[size - 1] == '\0') --size;
+    keys.append(key, static_cast<std::size_t>(size));
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Windows implementation of CodePage (platform/CodePage.h): the lead bytes
 // of the system's ANSI code page, asked for once, and the sort keys of the
-// user's locale.
+// user's locale for text read in that code page.
 
 #include <bitset>
 #include <string>
@@ -11,7 +11,8 @@
 class Win32CodePage : public CodePage {
 public:
     Win32CodePage();
-    // Throws Failure when the system cannot make the key.
+    // False, with nothing appended, where the system cannot make the key of
+    // this text.
     bool AppendSortKey(const std::string& text, std::string& keys) const override;
     bool IsLeadByte(unsigned char byte) const override { return lead_.test(byte); }
     std::size_t CharacterLength(const char* text, std::size_t size) const override {

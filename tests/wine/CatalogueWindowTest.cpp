@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,8 +48,28 @@ std::string Show(const MapEntry& row) {
     return "[" + row.name + " | " + row.mmp + " | " + row.gmp + " | " + row.sty + " | " + row.scr + "]";
 }
 
-// The comparison the list control sorts by: the user's locale, case ignored.
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int units = text.empty() ? 0
+                                   : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                         &wide[0], static_cast<int>(wide.size()));
+    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
+    return wide;
+}
+
+// The order the list is sorted in: names read in the ANSI code page, as the
+// files and the list hold them, compared in the user's locale, case ignored.
 int SystemOrder(const std::string& a, const std::string& b) {
+    const std::wstring wideA = Wide(a);
+    const std::wstring wideB = Wide(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
+                          wideB.data(), static_cast<int>(wideB.size())) -
+           CSTR_EQUAL;
+}
+
+// CompareStringA, which reads the bytes in the code page of the user's
+// locale: where that is not the ANSI one, the order of the wrong letters.
+int OrderInTheLocalesOwnCodePage(const std::string& a, const std::string& b) {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) -
            CSTR_EQUAL;
@@ -399,47 +420,70 @@ TEST_F(CatalogueWindowTest, JapaneseFolderEndingInABackslashByteIsFoundWithoutAs
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
-// Names in the code page of a Russian (1251) and a Polish (1250) user, in
-// that code page's bytes. Under Wine the Unix locale the test is started in
-// decides the code page; CTest runs this case as catalogue_window_russian and
-// catalogue_window_polish.
+// Names in the ANSI code page of the world the test is started in, sorted in
+// the order of its user's locale. Under Wine the Unix locale decides both;
+// CTest runs this case in each world of LOCALE_WORLDS (tests/wine), which
+// names the code page and the user locale it is meant to give.
 TEST_F(CatalogueWindowTest, NamesSortInTheOrderOfTheUsersLanguage) {
     struct World {
-        const char* locale;
         UINT codePage;
+        LANGID language;                 // of the user's locale
         std::vector<std::string> names;  // the first one is chosen by map_index
     };
+    // Tokyo, Osaka, katakana A, hiragana A and Latin names: Japanese letters
+    // come after the Latin ones, not among them as the Western order's quotes
+    // and accented letters.
+    const std::vector<std::string> japanese = {
+        "\x93\x8C\x8B\x9E", "\x91\xE5\x8D\xE3", "\x83\x41", "\x82\xA0", "Arena", "zulu"};
     const World worlds[] = {
         // Yolka, Yel, Zhara, Yalta, yalta, Arena, Yozh: the Western order
         // takes these bytes for a diaeresis, accented letters and sharp s.
-        {"ru_RU",
-         1251,
+        {1251,
+         LANG_RUSSIAN,
          {"\xA8\xEB\xEA\xE0", "\xC5\xEB\xFC", "\xC6\xE0\xF0\xE0", "\xDF\xEB\xF2\xE0", "\xFF\xEB\xF2\xE0",
           "\xC0\xF0\xE5\xED\xE0", "\xB8\xE6", "Arena"}},
         // Lodz, Swiat, swiat, Zubr, zrodlo with their Polish letters, where
         // the Western order takes L-stroke for a pound sign.
-        {"pl_PL",
-         1250,
+        {1250,
+         LANG_POLISH,
          {"\xA3\xF3\x64\x9F", "Lublin", "Mazury", "\x8C\x77iat", "\x9C\x77iat", "Sopot", "Szczecin", "\xAF\x75\x62r",
           "\x9F\x72\xF3\x64\xB3o", "Zamek", "\xB3\x61ka"}},
+        {932, LANG_JAPANESE, japanese},
+        {932, LANG_ENGLISH, japanese},
+        // Elan, Apfel, Osterreich with their accents, which read as Cyrillic
+        // would all come after Zebra.
+        {1252, LANG_RUSSIAN, {"\xC9lan", "\xC4pfel", "\xD6sterreich", "Zebra", "Apfel", "Elch", "Ost"}},
+        // The oe ligature and the yen sign, which read as Polish would be
+        // S-acute and A-ogonek.
+        {1252, LANG_POLISH, {"\x8Cuvre", "\xA5 Arena", "Ananas", "Oaza", "Sopot", "Szczecin", "Tarn"}},
     };
-    const char* locale = std::getenv("LANG");
-    const World* world = nullptr;
-    for (const World& candidate : worlds) {
-        if (locale != nullptr && std::string(locale).rfind(candidate.locale, 0) == 0) world = &candidate;
-    }
-    if (world == nullptr) GTEST_SKIP() << "needs a Russian or Polish locale (LANG=ru_RU.UTF-8 or pl_PL.UTF-8)";
-    ASSERT_EQ(GetACP(), world->codePage) << "LANG=" << locale << " did not give the code page";
+    // The world's own check of its code page and user locale is the sort
+    // order test's, which runs in every world this case runs in.
+    if (std::getenv("BRINDLEWAY_TEST_WORLD") == nullptr) GTEST_SKIP() << "needs a world of LOCALE_WORLDS";
+    const UINT codePage = GetACP();
+    const LANGID language = PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID()));
+    const auto world = std::find_if(std::begin(worlds), std::end(worlds), [&](const World& candidate) {
+        return candidate.codePage == codePage && candidate.language == language;
+    });
+    ASSERT_NE(world, std::end(worlds)) << "no names for code page " << codePage << ", language " << language;
     for (std::size_t i = 0; i < world->names.size(); ++i) {
         AddMap("local" + std::to_string(i) + ".mmp", world->names[i], "local" + std::to_string(i) + ".gmp");
     }
     const std::vector<MapEntry> expected = ExpectedCatalogue();
-    // Unless these names sort otherwise in the Western order, the case could
-    // not tell the user's order from it.
-    std::vector<MapEntry> western = expected;
-    std::stable_sort(western.begin(), western.end(),
-                     [](const MapEntry& a, const MapEntry& b) { return CompareMapNames(a.name, b.name) < 0; });
-    ASSERT_NE(Names(western), Names(expected)) << "the names sort alike in the Western order";
+    // Unless these names sort otherwise in the order a faulty list would
+    // show, the case could not tell the user's order from it: the Western
+    // one where both settings agree, and otherwise the letters of the user
+    // locale's own code page.
+    DWORD localeCodePage = 0;
+    ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                             reinterpret_cast<LPSTR>(&localeCodePage), sizeof localeCodePage),
+              0);
+    const bool settingsDiffer = localeCodePage != codePage;
+    std::vector<MapEntry> faulty = expected;
+    std::stable_sort(faulty.begin(), faulty.end(), [&](const MapEntry& a, const MapEntry& b) {
+        return (settingsDiffer ? OrderInTheLocalesOwnCodePage(a.name, b.name) : CompareMapNames(a.name, b.name)) < 0;
+    });
+    ASSERT_NE(Names(faulty), Names(expected)) << "the names sort alike in the faulty order";
 
     const auto chosen = std::find_if(expected.begin(), expected.end(),
                                      [&](const MapEntry& row) { return row.name == world->names.front(); });
