@@ -19,6 +19,7 @@
 #include "PosixFileSystem.h"
 #include "launcher/MapCatalogue.h"
 #include "standin/HeadlessView.h"
+#include "standin/StandinCodePage.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
 
         HeadlessView view;
         start = Clock::now();
-        view.AppendRows(SortedCatalogue(ReadDescribedMaps(files, gameFolder).maps));
+        view.AppendRows(SortedCatalogue(ReadDescribedMaps(files, gameFolder).maps, Western1252()));
         catalogue.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / fileCount);
         if (view.RowCount() != fileCount + static_cast<int>(BuiltInMaps().size())) {
             std::fprintf(stderr, "catalogue has %d rows, expected %d\n", view.RowCount(), fileCount);

@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "launcher/GameInstallation.h"
-#include "launcher/MapNameOrder.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 
@@ -120,13 +119,13 @@ std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps, const
     {
         // Each name's key is made once, all of them in one buffer that goes
         // as soon as the order is known; sorting then only compares bytes.
-        // A name the system can give no key takes the program's own: among
+        // A name the system can give no key is keyed by its own bytes: among
         // the system's keys its place means little, but it is the same at
         // every start, and the name is listed.
         std::string keys;
         std::vector<std::size_t> keyEnds(rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (!codePage.AppendSortKey(rows[i].name, keys)) AppendMapNameSortKey(rows[i].name, keys);
+            if (!codePage.AppendSortKey(rows[i].name, keys)) keys += rows[i].name;
             keyEnds[i] = keys.size();
         }
         const std::string_view allKeys(keys);

@@ -33,7 +33,7 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
 
 // Every row of the list in displayed order: the described maps and the
 // built-in ones by name, in the order of the code page's sort keys (or the
-// program's own Western order where it gives none). Rows with equal names
+// name's own bytes where it gives none). Rows with equal names
 // keep the order in which they would have been added one by one: the
 // described maps as the search found them, then the built-in maps in their
 // own order.

@@ -16,10 +16,8 @@ public:
     // language with letter case ignored. Texts sort as their keys compare,
     // byte by byte and unsigned, a key that begins another first; equal
     // keys, equal texts. False, with nothing appended, where the key of this
-    // text cannot be made: for every text where there is no system to ask
-    // (the stand-ins), and in the program for a text the system refuses.
-    // That text then takes its key from the program's own model of the
-    // Western order (launcher/MapNameOrder.h).
+    // text cannot be made (a text the system refuses): the catalogue then
+    // keys that text by its own bytes.
     virtual bool AppendSortKey(const std::string& /*text*/, std::string& /*keys*/) const { return false; }
     // Whether `byte` opens a two-byte character.
     virtual bool IsLeadByte(unsigned char byte) const = 0;

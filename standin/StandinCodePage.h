@@ -1,15 +1,34 @@
 #pragma once
-// Stand-in code pages: lead bytes as the test names them, e.g. the ranges of
-// code page 932 (Japanese), so that double-byte text can be read natively;
-// and UTF-8, as Windows offers it for the ANSI code page (65001).
+// Stand-in code pages: Windows-1252, one byte a character; lead bytes as the
+// test names them, e.g. the ranges of code page 932 (Japanese), so that
+// double-byte text can be read natively; and UTF-8, as Windows offers it for
+// the ANSI code page (65001). With no system to ask, each orders names by
+// the stand-ins' model of the Western order.
 
 #include <bitset>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 #include "platform/CodePage.h"
+#include "standin/MapNameOrder.h"
 
-class StandinCodePage : public CodePage {
+template <typename Page>
+class InWesternOrder : public Page {
+public:
+    using Page::Page;
+    bool AppendSortKey(const std::string& text, std::string& keys) const override {
+        AppendMapNameSortKey(text, keys);
+        return true;
+    }
+};
+
+inline const CodePage& Western1252() {
+    static const InWesternOrder<SingleByteCodePage> page;
+    return page;
+}
+
+class StandinCodePage : public InWesternOrder<CodePage> {
 public:
     // Inclusive ranges of lead bytes.
     StandinCodePage(std::initializer_list<std::pair<unsigned char, unsigned char>> leadRanges) {
@@ -29,7 +48,7 @@ inline const StandinCodePage& Japanese932() {
     return page;
 }
 
-class Utf8StandinCodePage : public CodePage {
+class Utf8StandinCodePage : public InWesternOrder<CodePage> {
 public:
     bool IsLeadByte(unsigned char) const override { return false; }
     std::size_t CharacterLength(const char* text, std::size_t size) const override {

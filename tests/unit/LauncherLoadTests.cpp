@@ -6,8 +6,8 @@
 
 #include "LauncherWorld.h"
 #include "launcher/MapCatalogue.h"
-#include "launcher/MapNameOrder.h"
 #include "platform/Failure.h"
+#include "standin/MapNameOrder.h"
 #include "standin/StandinCodePage.h"
 
 namespace {
@@ -177,7 +177,7 @@ TEST_F(LauncherLoad, StoredOrCurrentFolderBecomesOneFullPath) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(absent)");
-        LauncherWorld world(c.japanese ? static_cast<const CodePage&>(Japanese932()) : OneBytePerCharacter());
+        LauncherWorld world(c.japanese ? Japanese932() : Western1252());
         world.files.AddFile(std::string(c.game) + "data\\attract\\attr1.rep", "");
         world.files.AddFile(std::string(c.game) + "data\\here.mmp", DescriptionFile("Here", "here"));
         world.files.AddFolder(c.currentFolder);

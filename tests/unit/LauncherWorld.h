@@ -19,6 +19,7 @@
 #include "standin/MemoryRegistry.h"
 #include "standin/RecordingMessages.h"
 #include "standin/ScriptedFolderDialog.h"
+#include "standin/StandinCodePage.h"
 #include "standin/StandinFileSystem.h"
 #include "standin/StandinProcesses.h"
 #include "support/RegistryTestWorld.h"
@@ -69,7 +70,7 @@ inline std::string DescriptionFile(const std::string& name, const std::string& b
 // The game folder is the program's one global: each world starts and ends
 // without one.
 struct LauncherWorld {
-    explicit LauncherWorld(const CodePage& codePage = OneBytePerCharacter())
+    explicit LauncherWorld(const CodePage& codePage = Western1252())
         : platform{registry, files, processes, folderDialog, messages, "Brindleway", codePage} {
         GameFolder.clear();
     }

@@ -1,5 +1,5 @@
-// The list's ordering as the rest of the program relies on it: the program's
-// own Western model, and the catalogue in the order of whatever keys the code
+// The list's ordering as the rest of the program relies on it: the stand-ins'
+// Western model, and the catalogue in the order of whatever keys the code
 // page gives. The Windows test SortOrderTest checks both against the system
 // itself; these pin the properties that positions and map_index depend on.
 
@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "launcher/MapCatalogue.h"
-#include "launcher/MapNameOrder.h"
+#include "standin/MapNameOrder.h"
+#include "standin/StandinCodePage.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ TEST(MapNameOrder, CatalogueKeepsTheOrderOfAddingAmongEqualNames) {
     const std::vector<MapEntry> rows = SortedCatalogue({{"zulu", "z.mmp", "z", "z", "z"},
                                                         {"1ST CITY - DOWNTOWN", "b.mmp", "b", "b", "b"},
                                                         {"1st city - downtown", "a.mmp", "a", "a", "a"},
-                                                        {"Beta", "c.mmp", "c", "c", "c"}});
+                                                        {"Beta", "c.mmp", "c", "c", "c"}},
+                                                       Western1252());
     ASSERT_EQ(rows.size(), 16u);
     std::vector<std::string> first;
     for (int i = 0; i < 3; ++i) first.push_back(rows[i].mmp + rows[i].gmp);
@@ -79,8 +81,8 @@ TEST(MapNameOrder, CatalogueKeepsTheOrderOfAddingAmongEqualNames) {
 TEST(MapNameOrder, CatalogueFollowsTheCodePagesKeysAndKeepsTiesInOrderOfAdding) {
     // Keys that order by length alone: most names tie, and a key taken from
     // the wrong row would show. A name with a '?' gets no key, as a name the
-    // system refuses: it is still listed, by the program's own key, whose
-    // first byte (the weight of its first letter) is above every length.
+    // system refuses: it is still listed, keyed by its own bytes, whose
+    // first (the letter q) is above every length.
     class ByLength : public SingleByteCodePage {
     public:
         bool AppendSortKey(const std::string& text, std::string& keys) const override {

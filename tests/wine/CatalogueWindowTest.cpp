@@ -18,8 +18,9 @@
 #include "GuiDriver.h"
 #include "LauncherTest.h"
 #include "Scratch.h"
+#include "SystemOrder.h"
 #include "launcher/MapCatalogue.h"
-#include "launcher/MapNameOrder.h"
+#include "standin/MapNameOrder.h"
 #include "windows/Handles.h"
 
 namespace {
@@ -46,25 +47,6 @@ std::string Join(const std::vector<std::string>& lines, const std::string& lineE
 
 std::string Show(const MapEntry& row) {
     return "[" + row.name + " | " + row.mmp + " | " + row.gmp + " | " + row.sty + " | " + row.scr + "]";
-}
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int units = text.empty() ? 0
-                                   : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                         &wide[0], static_cast<int>(wide.size()));
-    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-    return wide;
-}
-
-// The order the list is sorted in: names read in the ANSI code page, as the
-// files and the list hold them, compared in the user's locale, case ignored.
-int SystemOrder(const std::string& a, const std::string& b) {
-    const std::wstring wideA = Wide(a);
-    const std::wstring wideB = Wide(b);
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
-                          wideB.data(), static_cast<int>(wideB.size())) -
-           CSTR_EQUAL;
 }
 
 // CompareStringA, which reads the bytes in the code page of the user's

@@ -1,7 +1,7 @@
 // Prints how the system's text comparison (CompareStringA, user locale,
 // case ignored) orders every single ANSI character, which characters it
 // ignores and which ones it expands into two letters. Its output is the
-// source of the weight table in launcher/MapNameOrder.cpp.
+// source of the weight table in standin/MapNameOrder.cpp.
 
 #include <windows.h>
 

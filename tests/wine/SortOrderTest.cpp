@@ -2,7 +2,7 @@
 // the list is sorted by: each name read in the ANSI code page, as the list and
 // the files read it, and compared in the user's locale with case ignored. The
 // sort keys the program asks the system for are checked in whatever world the
-// test is started in, and the program's own Western model in an English one
+// test is started in, and the stand-ins' Western model in an English one
 // (code page 1252). Every pair of names must compare the same way on both
 // sides, equality included.
 
@@ -15,27 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "launcher/MapNameOrder.h"
+#include "standin/MapNameOrder.h"
+#include "support/SystemOrder.h"
 #include "windows/Win32CodePage.h"
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int units = text.empty() ? 0
-                                   : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                         &wide[0], static_cast<int>(wide.size()));
-    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-    return wide;
-}
-
-// CompareStringA would read the bytes in the code page of the user's locale,
-// which is not the ANSI one where the two language settings differ.
-int SystemOrder(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) -
-           CSTR_EQUAL;
-}
 
 // A world of LOCALE_WORLDS (tests/wine) names the code page and user locale
 // it is meant to give, "<code page>:<LCID in hex>": one that gave others
@@ -86,7 +70,7 @@ void ExpectSameOrder(const std::vector<std::string>& names, Order order) {
     EXPECT_EQ(mismatches, 0) << "pairs ordered differently from the system";
 }
 
-// The program's own Western model.
+// The stand-ins' Western model.
 void ExpectSameOrder(const std::vector<std::string>& names) {
     ExpectSameOrder(names, [&](std::size_t a, std::size_t b) { return CompareMapNames(names[a], names[b]); });
 }

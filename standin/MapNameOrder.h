@@ -1,14 +1,13 @@
 #pragma once
-// The program's own model of how Windows orders Western (Windows-1252) map
+// The stand-ins' model of how Windows orders Western (Windows-1252) map
 // names: the way a list control orders its rows, a case-insensitive "word
 // sort" of ANSI text (hyphens and apostrophes count only when the names are
 // otherwise equal, punctuation before digits, digits before letters, letter
-// case ignored). The real program asks the system for the order of the
-// user's own language (CodePage::AppendSortKey) and reaches this model only
-// for a name the system can give no key, so that the name is still listed,
-// at a place that does not change from one start to the next. The stand-ins
-// have no system to ask: there this model is the whole order, and shows
-// what the positions, the selection and the stored map_index rely on.
+// case ignored). The program itself asks the system for the order of the
+// user's own language (CodePage::AppendSortKey). The stand-ins have no
+// system to ask: their code pages order every name by this model, which
+// shows what the positions, the selection and the stored map_index rely on,
+// and the Windows tests hold it against the system's own comparison.
 
 #include <string>
 

@@ -1,6 +1,5 @@
-// Sort keys of map names from weights per ANSI (Windows-1252) character. In
-// the program they key only a name the system can give no key of its own;
-// the stand-ins order every name by them.
+// Sort keys of map names from weights per ANSI (Windows-1252) character, by
+// which the stand-ins order every name.
 //
 // The weights were measured on the real platform: CompareStringA with an
 // English user locale (code page 1252) and NORM_IGNORECASE, which is how the
@@ -17,7 +16,7 @@
 //      dashes and most control characters ("special" weights).
 // The soft hyphen (and a NUL, which the list would never show) count nowhere.
 
-#include "launcher/MapNameOrder.h"
+#include "standin/MapNameOrder.h"
 
 #include <cstdint>
 #include <cstring>
