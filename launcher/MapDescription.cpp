@@ -3,7 +3,6 @@
 #include "launcher/MapDescription.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 #include <utility>
 
@@ -17,13 +16,21 @@ constexpr const char* kFileKinds[] = {"GMP", "STY", "SCR"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// An ASCII byte is a character of its own in every ANSI code page, double-
+// byte and UTF-8 alike: only the others need asking.
+std::size_t CharacterAt(std::string_view text, std::size_t at, const CodePage& codePage) {
+    return static_cast<unsigned char>(text[at]) < 0x80 ? 1
+                                                       : codePage.CharacterLength(text.data() + at, text.size() - at);
+}
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // Letter case of ASCII letters alone: a byte of a double-byte character
 // never equals a letter of these names once folded.
 bool EqualsIgnoringCase(std::string_view text, std::string_view name) {
     if (text.size() != name.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(name[i])))
-            return false;
+        if (FoldAscii(text[i]) != FoldAscii(name[i])) return false;
     }
     return true;
 }
@@ -37,7 +44,7 @@ std::string_view TrimmedRun(std::string_view line, std::size_t& at, char stop, c
     const std::size_t start = at;
     std::size_t end = at;
     while (at < line.size() && (stop == '\0' || line[at] != stop)) {
-        const std::size_t length = codePage.CharacterLength(line.data() + at, line.size() - at);
+        const std::size_t length = CharacterAt(line, at, codePage);
         if (length > 1 || !IsBlank(line[at])) end = at + length;
         at += length;
     }
@@ -46,10 +53,12 @@ std::string_view TrimmedRun(std::string_view line, std::size_t& at, char stop, c
 
 // Counts the characters of `text`, but no further than `limit` + 1.
 std::size_t CharactersUpTo(std::string_view text, std::size_t limit, const CodePage& codePage) {
+    // No character is shorter than a byte.
+    if (text.size() <= limit) return text.size();
     std::size_t at = 0;
     std::size_t count = 0;
     while (count <= limit && at < text.size()) {
-        at += codePage.CharacterLength(text.data() + at, text.size() - at);
+        at += CharacterAt(text, at, codePage);
         ++count;
     }
     return count;
@@ -58,35 +67,33 @@ std::size_t CharactersUpTo(std::string_view text, std::size_t limit, const CodeP
 }  // namespace
 
 std::string CutMapName(const std::string& description, const CodePage& codePage) {
+    if (description.size() <= kMaxMapNameLength) return description;
     std::size_t end = 0;
     for (std::size_t count = 0; count < kMaxMapNameLength && end < description.size(); ++count) {
-        end += codePage.CharacterLength(description.data() + end, description.size() - end);
+        end += CharacterAt(description, end, codePage);
     }
     return description.substr(0, end);
 }
 
-void MapDescriptionParser::EndLine() {
-    const std::string_view line(line_);
+void MapDescriptionParser::EndLine(std::string_view line) {
     std::size_t at = 0;
     while (at < line.size() && IsBlank(line[at])) ++at;
-    if (at < line.size()) {
-        if (line[at] == '[') {
-            ReadHeader(at + 1);
-        } else if (line[at] != ';' && place_ != Place::OtherSection) {
-            ReadKeyLine(at);
-        }
+    if (at == line.size()) return;
+    if (line[at] == '[') {
+        ReadHeader(line, at + 1);
+    } else if (line[at] != ';' && place_ != Place::OtherSection) {
+        ReadKeyLine(line, at);
     }
-    line_.clear();
 }
 
 // A header without its closing bracket is named by the rest of its line.
-void MapDescriptionParser::ReadHeader(std::size_t at) {
+void MapDescriptionParser::ReadHeader(std::string_view line, std::size_t at) {
     if (place_ == Place::MapFiles) {
         // Only the first [MapFiles] section counts, and it has ended.
         Decide();
         return;
     }
-    if (EqualsIgnoringCase(TrimmedRun(line_, at, ']', codePage_), kSectionName)) {
+    if (EqualsIgnoringCase(TrimmedRun(line, at, ']', codePage_), kSectionName)) {
         // What came before any section was read only for a file without one.
         for (int key = 0; key < kKeys; ++key) {
             values_[key].clear();
@@ -99,14 +106,13 @@ void MapDescriptionParser::ReadHeader(std::size_t at) {
 }
 
 // A line without '=' says nothing; the first line of a key counts.
-void MapDescriptionParser::ReadKeyLine(std::size_t at) {
-    const std::string_view line(line_);
+void MapDescriptionParser::ReadKeyLine(std::string_view line, std::size_t at) {
     const std::string_view key = TrimmedRun(line, at, '=', codePage_);
     if (at == line.size()) return;
     ++at;
     for (int index = 0; index < kKeys; ++index) {
         if (found_[index] || !EqualsIgnoringCase(key, kKeyNames[index])) continue;
-        values_[index] = std::string(TrimmedRun(line, at, '\0', codePage_));
+        values_[index].assign(TrimmedRun(line, at, '\0', codePage_));
         found_[index] = true;
         break;
     }
@@ -153,12 +159,20 @@ MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::
         if (data[i] == '\r' || data[i] == '\n') {
             afterCarriageReturn_ = data[i] == '\r';
             ++i;
-            EndLine();
+            EndLine(line_);
+            line_.clear();
             continue;
         }
-        // The run of text up to the next line end, taken in one piece.
+        // The run of text up to the next line end, taken in one piece; a
+        // whole line in this piece is read where it stands.
         std::size_t end = i;
         while (end < usable && data[end] != '\r' && data[end] != '\n') ++end;
+        if (line_.empty() && end < usable) {
+            afterCarriageReturn_ = data[end] == '\r';
+            EndLine(std::string_view(data + i, end - i));
+            i = end + 1;
+            continue;
+        }
         line_.append(data + i, end - i);
         i = end;
     }
@@ -170,7 +184,8 @@ MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::
 MapDescriptionParser::Outcome MapDescriptionParser::Finish() {
     if (outcome_ != Outcome::NeedMore) return outcome_;
     // A last line without its line end still counts.
-    EndLine();
+    EndLine(line_);
+    line_.clear();
     if (outcome_ == Outcome::NeedMore) Decide();
     return outcome_;
 }

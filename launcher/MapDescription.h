@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 
@@ -71,15 +72,15 @@ private:
     };
     static constexpr int kKeys = 4;
 
-    void EndLine();
-    void ReadHeader(std::size_t at);
-    void ReadKeyLine(std::size_t at);
+    void EndLine(std::string_view line);
+    void ReadHeader(std::string_view line, std::size_t at);
+    void ReadKeyLine(std::string_view line, std::size_t at);
     void Decide();
 
     const CodePage& codePage_;
     Outcome outcome_ = Outcome::NeedMore;
     std::size_t bytesSeen_ = 0;
-    std::string line_;                  // the current line's text
+    std::string line_;                  // the current line's text, where a piece ended within it
     bool afterCarriageReturn_ = false;  // a line feed here belongs to that line end
     Place place_ = Place::BeforeAnySection;
     // Values by key: GMPFile, STYFile, SCRFile, Description. What lies
