@@ -21,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CodePage& codePage = doubleByte ? static_cast<const CodePage&>(Japanese932()) : OneBytePerCharacter();
     const std::string content(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    MapDescription whole;
-    int wholeLine = 0;
-    const auto wholeOutcome = ParseMapDescription(content, whole, &wholeLine, codePage);
+    MapDescriptionParser whole(codePage);
+    if (whole.Feed(content.data(), content.size()) == MapDescriptionParser::Outcome::NeedMore) whole.Finish();
 
     MapDescriptionParser parser(codePage);
     for (std::size_t at = 0; at < content.size() && parser.Result() == MapDescriptionParser::Outcome::NeedMore;
@@ -32,13 +31,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (parser.Result() == MapDescriptionParser::Outcome::NeedMore) parser.Finish();
 
-    if (parser.Result() != wholeOutcome || parser.ProblemLine() != wholeLine) std::abort();
-    if (wholeOutcome == MapDescriptionParser::Outcome::NeedMore) std::abort();
-    if (wholeOutcome == MapDescriptionParser::Outcome::Complete) {
-        const MapDescription& d = parser.Description();
-        if (d.name != whole.name || d.gmp != whole.gmp || d.sty != whole.sty || d.scr != whole.scr) std::abort();
-        if (d.name.size() > (doubleByte ? 200u : 100u) || d.gmp.size() > (doubleByte ? 2 : 1) * kMaxFileNameLength)
-            std::abort();
+    const auto outcome = whole.Result();
+    if (parser.Result() != outcome || outcome == MapDescriptionParser::Outcome::NeedMore) std::abort();
+    if (outcome != MapDescriptionParser::Outcome::Complete) {
+        if (parser.ProblemFile() != whole.ProblemFile()) std::abort();
+        return 0;
+    }
+    const MapDescription& d = parser.Description();
+    const MapDescription& w = whole.Description();
+    if (d.name != w.name || d.gmp != w.gmp || d.sty != w.sty || d.scr != w.scr) std::abort();
+    // Bounded by characters, two bytes at most to a character here; no file
+    // name is empty or starts with a blank, and with one byte to a character
+    // none ends in one (a double-byte character may end in a blank's byte).
+    const std::size_t width = doubleByte ? 2 : 1;
+    if (d.name.size() > width * kMaxMapNameLength) std::abort();
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (const std::string* value : {&d.gmp, &d.sty, &d.scr}) {
+        if (value->empty() || value->size() > width * kMaxFileNameLength || blank(value->front())) std::abort();
+        if (!doubleByte && blank(value->back())) std::abort();
     }
     return 0;
 }

@@ -15,11 +15,13 @@
 
 namespace {
 
-// Description files are a few hundred bytes: one piece usually holds all
-// five lines.
+// Description files are a few hundred bytes: one piece usually holds the
+// whole [MapFiles] section.
 constexpr std::size_t kReadPiece = 4096;
 
 constexpr std::int32_t kUnreadableFile = 62;
+
+constexpr const char* kUnspelledName = "its name cannot be spelled in this system's language";
 
 // The search also matches a file's short 8.3 name, which turns "x.mmp_old"
 // or "x.mmpx" into "X~1.MMP": only a long name that ends in the extension
@@ -77,7 +79,7 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path, co
         }
     }
     if (parser.Result() != MapDescriptionParser::Outcome::Complete) {
-        throw Failure(kUnreadableFile, "", DescribeProblem(parser.Result(), parser.ProblemLine()));
+        throw Failure(kUnreadableFile, "", DescribeProblem(parser.Result(), parser.ProblemFile()));
     }
     return parser.Description();
 }
@@ -85,20 +87,30 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path, co
 DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFolder, const CodePage& codePage) {
     DescriptionScan scan;
     const std::string folder = gameFolder + game::kDataFolder;
-    const std::vector<std::string> fileNames = files.FindPlainFiles(gameFolder + game::kDescriptionPattern);
+    const std::vector<FileSystem::FoundFile> found =
+        files.FindPlainFilesWithShortNames(gameFolder + game::kDescriptionPattern);
     // Room for every file and the built-in maps that join them: the catalogue
     // is then allocated once, at the size it needs, and never moved.
-    scan.maps.reserve(fileNames.size() + BuiltInMaps().size());
-    for (const std::string& fileName : fileNames) {
-        if (!HasDescriptionExtension(fileName)) continue;
+    scan.maps.reserve(found.size() + BuiltInMaps().size());
+    auto skip = [&scan](const std::string& fileName, const std::string& reason) {
+        if (scan.named.size() < kNamedSkippedFiles) scan.named.push_back({fileName, reason});
+        ++scan.skipped;
+    };
+    for (const FileSystem::FoundFile& file : found) {
+        if (!HasDescriptionExtension(file.name)) continue;
+        // No file name holds a '?': the search put it for a character this
+        // code page lacks, and only the short name reaches the file.
+        const bool spelled = file.name.find('?') == std::string::npos;
+        if (!spelled && file.shortName.empty()) {
+            skip(file.name, kUnspelledName);
+            continue;
+        }
+        const std::string& fileName = spelled ? file.name : file.shortName;
         MapDescription description;
         try {
             description = ReadMapDescription(files, folder + fileName, codePage);
         } catch (const Failure& failure) {
-            if (scan.skipped++ == 0) {
-                scan.firstSkippedFile = fileName;
-                scan.firstReason = failure.Description();
-            }
+            skip(fileName, failure.Description());
             continue;
         }
         scan.maps.push_back(MapEntry{std::move(description.name), fileName, std::move(description.gmp),
@@ -152,10 +164,16 @@ std::vector<MapEntry> SortedCatalogue(std::vector<MapEntry> describedMaps, const
 }
 
 std::string DescribeSkippedFiles(const DescriptionScan& scan) {
-    if (scan.skipped == 0) return std::string();
+    if (scan.skipped == 0 || scan.named.empty()) return std::string();
     if (scan.skipped == 1) {
-        return "Could not read the map description file '" + scan.firstSkippedFile + "': " + scan.firstReason;
+        return "Could not read the map description file '" + scan.named[0].name + "': " + scan.named[0].reason;
     }
-    return "Could not read " + std::to_string(scan.skipped) + " map description files; the first was '" +
-           scan.firstSkippedFile + "': " + scan.firstReason;
+    std::string text = "Could not read " + std::to_string(scan.skipped) + " map description files: ";
+    for (std::size_t i = 0; i < scan.named.size(); ++i) {
+        if (i > 0) text += "; ";
+        text += "'" + scan.named[i].name + "': " + scan.named[i].reason;
+    }
+    const std::size_t rest = static_cast<std::size_t>(scan.skipped) - scan.named.size();
+    if (rest > 0) text += "; and " + std::to_string(rest) + " more";
+    return text;
 }

@@ -3,6 +3,7 @@
 // file in the game's data folder plus the game's twelve own maps, each placed
 // at its sorted position.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,23 @@ const std::vector<MapEntry>& BuiltInMaps();
 MapDescription ReadMapDescription(FileSystem& files, const std::string& path,
                                   const CodePage& codePage = OneBytePerCharacter());
 
+// How many skipped files the report names; the rest it counts.
+inline constexpr std::size_t kNamedSkippedFiles = 10;
+
+struct SkippedFile {
+    std::string name;  // as the search named it
+    std::string reason;
+};
+
 struct DescriptionScan {
     std::vector<MapEntry> maps;  // in the order the search found the files
     int skipped = 0;
-    std::string firstSkippedFile;  // as the search named it
-    std::string firstReason;
+    std::vector<SkippedFile> named;  // the first kNamedSkippedFiles of them
 };
 
 // Reads every data\*.mmp file below `gameFolder`; an unreadable one is
-// skipped so that it cannot hide the rest of the catalogue.
+// skipped so that it cannot hide the rest of the catalogue. A file whose name
+// the ANSI code page cannot spell is opened, and listed, by its short name.
 DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFolder,
                                   const CodePage& codePage = OneBytePerCharacter());
 

@@ -1,79 +1,154 @@
-// Line splitting and the positional cuts of a map description file.
+// Lines, sections and keys of a map description file.
 
 #include "launcher/MapDescription.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 namespace {
 
-constexpr int kLinesNeeded = 5;
-constexpr std::size_t kNameSkip = 14;
-constexpr std::size_t kNameLength = 100;
-constexpr std::size_t kValueSkip = 10;
+// In the order of the parser's values: the three files, then the name.
+constexpr std::string_view kKeyNames[] = {"GMPFile", "STYFile", "SCRFile", "Description"};
+constexpr int kDescriptionKey = 3;
+constexpr std::string_view kSectionName = "MapFiles";
+constexpr const char* kFileKinds[] = {"GMP", "STY", "SCR"};
 
-// Moves `at` on by up to `characters` characters of `line`; returns how
-// many it passed. A character cut off by the line's end stands as single
-// bytes, as the system reads it.
-std::size_t Advance(const std::string& line, std::size_t& at, std::size_t characters, const CodePage& codePage) {
-    std::size_t passed = 0;
-    while (passed < characters && at < line.size()) {
-        at += codePage.CharacterLength(line.data() + at, line.size() - at);
-        ++passed;
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// An ASCII byte is a character of its own in every ANSI code page, double-
+// byte and UTF-8 alike: only the others need asking.
+std::size_t CharacterAt(std::string_view text, std::size_t at, const CodePage& codePage) {
+    return static_cast<unsigned char>(text[at]) < 0x80 ? 1
+                                                       : codePage.CharacterLength(text.data() + at, text.size() - at);
+}
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Letter case of ASCII letters alone: a byte of a double-byte character
+// never equals a letter of these names once folded.
+bool EqualsIgnoringCase(std::string_view text, std::string_view name) {
+    if (text.size() != name.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (FoldAscii(text[i]) != FoldAscii(name[i])) return false;
     }
-    return passed;
+    return true;
+}
+
+// Walks `line` a character at a time from `at` (past any blanks there) up to
+// the first character `stop`, or to the line's end where `stop` is '\0'.
+// Returns the text walked with the blanks at its end left out; `at` is left
+// on the stop character, or at the line's end.
+std::string_view TrimmedRun(std::string_view line, std::size_t& at, char stop, const CodePage& codePage) {
+    while (at < line.size() && IsBlank(line[at])) ++at;
+    const std::size_t start = at;
+    std::size_t end = at;
+    while (at < line.size() && (stop == '\0' || line[at] != stop)) {
+        const std::size_t length = CharacterAt(line, at, codePage);
+        if (length > 1 || !IsBlank(line[at])) end = at + length;
+        at += length;
+    }
+    return line.substr(start, end - start);
+}
+
+// Counts the characters of `text`, but no further than `limit` + 1.
+std::size_t CharactersUpTo(std::string_view text, std::size_t limit, const CodePage& codePage) {
+    // No character is shorter than a byte.
+    if (text.size() <= limit) return text.size();
+    std::size_t at = 0;
+    std::size_t count = 0;
+    while (count <= limit && at < text.size()) {
+        at += CharacterAt(text, at, codePage);
+        ++count;
+    }
+    return count;
 }
 
 }  // namespace
 
-std::string CutMapName(const std::string& line, const CodePage& codePage) {
-    std::size_t start = 0;
-    Advance(line, start, kNameSkip, codePage);
-    if (start >= line.size()) return std::string();
-    std::size_t end = start;
-    Advance(line, end, kNameLength, codePage);
-    return line.substr(start, end - start);
+std::string CutMapName(const std::string& description, const CodePage& codePage) {
+    if (description.size() <= kMaxMapNameLength) return description;
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < kMaxMapNameLength && end < description.size(); ++count) {
+        end += CharacterAt(description, end, codePage);
+    }
+    return description.substr(0, end);
 }
 
-bool CutMapValue(const std::string& line, std::string& value, const CodePage& codePage) {
-    std::size_t start = 0;
-    if (Advance(line, start, kValueSkip, codePage) < kValueSkip) return false;
-    value = line.substr(start);
-    return true;
+void MapDescriptionParser::EndLine(std::string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && IsBlank(line[at])) ++at;
+    if (at == line.size()) return;
+    if (line[at] == '[') {
+        ReadHeader(line, at + 1);
+    } else if (line[at] != ';' && place_ != Place::OtherSection) {
+        ReadKeyLine(line, at);
+    }
 }
 
-void MapDescriptionParser::EndLine() {
-    if (lineNumber_ >= 2) lines_[lineNumber_ - 2].swap(line_);
-    line_.clear();
-    lineLength_ = 0;
-    if (lineNumber_ == kLinesNeeded) {
+// A header without its closing bracket is named by the rest of its line.
+void MapDescriptionParser::ReadHeader(std::string_view line, std::size_t at) {
+    if (place_ == Place::MapFiles) {
+        // Only the first [MapFiles] section counts, and it has ended.
         Decide();
         return;
     }
-    ++lineNumber_;
+    if (EqualsIgnoringCase(TrimmedRun(line, at, ']', codePage_), kSectionName)) {
+        // What came before any section was read only for a file without one.
+        for (int key = 0; key < kKeys; ++key) {
+            values_[key].clear();
+            found_[key] = false;
+        }
+        place_ = Place::MapFiles;
+    } else {
+        place_ = Place::OtherSection;
+    }
 }
 
-// All five lines are in: cut the values, in the order the row is filled.
+// A line without '=' says nothing; the first line of a key counts.
+void MapDescriptionParser::ReadKeyLine(std::string_view line, std::size_t at) {
+    const std::string_view key = TrimmedRun(line, at, '=', codePage_);
+    if (at == line.size()) return;
+    ++at;
+    for (int index = 0; index < kKeys; ++index) {
+        if (found_[index] || !EqualsIgnoringCase(key, kKeyNames[index])) continue;
+        values_[index].assign(TrimmedRun(line, at, '\0', codePage_));
+        found_[index] = true;
+        break;
+    }
+    // Within [MapFiles], a file that has given every key can say no more.
+    if (place_ == Place::MapFiles && std::all_of(std::begin(found_), std::end(found_), [](bool f) { return f; })) {
+        Decide();
+    }
+}
+
+// The keys are in: the files are checked in the order the row is filled.
 void MapDescriptionParser::Decide() {
-    description_.name = CutMapName(lines_[3], codePage_);
-    std::string* values[] = {&description_.gmp, &description_.sty, &description_.scr};
-    for (int i = 0; i < 3; ++i) {
-        if (!CutMapValue(lines_[i], *values[i], codePage_)) {
-            problemLine_ = i + 2;
-            outcome_ = Outcome::ShortValue;
+    for (int index = 0; index < 3; ++index) {
+        problemFile_ = static_cast<MapFile>(index);
+        if (values_[index].empty()) {
+            outcome_ = Outcome::NoFileName;
             return;
         }
         // Such a name could only reach the game as a file it cannot open.
-        std::size_t end = 0;
-        if (Advance(*values[i], end, kMaxFileNameLength + 1, codePage_) > kMaxFileNameLength) {
-            problemLine_ = i + 2;
-            outcome_ = Outcome::LongValue;
+        if (CharactersUpTo(values_[index], kMaxFileNameLength, codePage_) > kMaxFileNameLength) {
+            outcome_ = Outcome::LongFileName;
             return;
         }
     }
+    description_.gmp = std::move(values_[0]);
+    description_.sty = std::move(values_[1]);
+    description_.scr = std::move(values_[2]);
+    description_.name = CutMapName(values_[kDescriptionKey], codePage_);
     outcome_ = Outcome::Complete;
 }
 
 MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::size_t size) {
+    if (outcome_ != Outcome::NeedMore) return outcome_;
+    const std::size_t usable = std::min(size, kMaxDescriptionBytes - bytesSeen_);
+    bytesSeen_ += usable;
     std::size_t i = 0;
-    while (i < size && outcome_ == Outcome::NeedMore) {
+    while (i < usable && outcome_ == Outcome::NeedMore) {
         if (afterCarriageReturn_) {
             afterCarriageReturn_ = false;
             if (data[i] == '\n') {
@@ -84,60 +159,53 @@ MapDescriptionParser::Outcome MapDescriptionParser::Feed(const char* data, std::
         if (data[i] == '\r' || data[i] == '\n') {
             afterCarriageReturn_ = data[i] == '\r';
             ++i;
-            EndLine();
+            EndLine(line_);
+            line_.clear();
             continue;
         }
-        // The run of text up to the next line end, taken in one piece.
+        // The run of text up to the next line end, taken in one piece; a
+        // whole line in this piece is read where it stands.
         std::size_t end = i;
-        while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
-        const std::size_t room = kMaxDescriptionLineLength - lineLength_;
-        if (end - i > room) {
-            problemLine_ = lineNumber_;
-            outcome_ = Outcome::LineTooLong;
-            break;
+        while (end < usable && data[end] != '\r' && data[end] != '\n') ++end;
+        if (line_.empty() && end < usable) {
+            afterCarriageReturn_ = data[end] == '\r';
+            EndLine(std::string_view(data + i, end - i));
+            i = end + 1;
+            continue;
         }
-        lineLength_ += end - i;
-        // Line 1 is never used: count it, keep nothing of it.
-        if (lineNumber_ >= 2) line_.append(data + i, end - i);
+        line_.append(data + i, end - i);
         i = end;
     }
+    // The bytes after the limit are read as if the file ended there.
+    if (bytesSeen_ == kMaxDescriptionBytes) Finish();
     return outcome_;
 }
 
 MapDescriptionParser::Outcome MapDescriptionParser::Finish() {
     if (outcome_ != Outcome::NeedMore) return outcome_;
-    // A last line without its line end still counts, an empty rest does not.
-    if (lineLength_ > 0 && lineNumber_ == kLinesNeeded) {
-        EndLine();
-        return outcome_;
-    }
-    problemLine_ = lineLength_ > 0 ? lineNumber_ + 1 : lineNumber_;
-    outcome_ = Outcome::EndsEarly;
+    // A last line without its line end still counts.
+    EndLine(line_);
+    line_.clear();
+    if (outcome_ == Outcome::NeedMore) Decide();
     return outcome_;
 }
 
-std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line) {
+std::string DescribeProblem(MapDescriptionParser::Outcome outcome, MapDescriptionParser::MapFile file) {
+    const std::string kind = kFileKinds[static_cast<int>(file)];
     switch (outcome) {
-        case MapDescriptionParser::Outcome::EndsEarly:
-            return "the file ends before line " + std::to_string(line);
-        case MapDescriptionParser::Outcome::LineTooLong:
-            return "line " + std::to_string(line) + " is longer than " + std::to_string(kMaxDescriptionLineLength) +
-                   " characters";
-        case MapDescriptionParser::Outcome::ShortValue:
-            return "line " + std::to_string(line) + " is shorter than 10 characters";
-        case MapDescriptionParser::Outcome::LongValue:
-            return "line " + std::to_string(line) + " names a file longer than " + std::to_string(kMaxFileNameLength) +
-                   " characters";
+        case MapDescriptionParser::Outcome::NoFileName:
+            return "names no " + kind + " file";
+        case MapDescriptionParser::Outcome::LongFileName:
+            return "names a " + kind + " file longer than " + std::to_string(kMaxFileNameLength) + " characters";
         default:
             return std::string();
     }
 }
 
 MapDescriptionParser::Outcome ParseMapDescription(const std::string& content, MapDescription& description,
-                                                  int* problemLine, const CodePage& codePage) {
+                                                  const CodePage& codePage) {
     MapDescriptionParser parser(codePage);
     if (parser.Feed(content.data(), content.size()) == MapDescriptionParser::Outcome::NeedMore) parser.Finish();
     description = parser.Description();
-    if (problemLine != nullptr) *problemLine = parser.ProblemLine();
     return parser.Result();
 }

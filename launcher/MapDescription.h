@@ -1,54 +1,55 @@
 #pragma once
-// Reading a map description file (data\*.mmp): the map's display name and
-// its three file names, taken by position from the first five lines.
+// Reading a map description file (data\*.mmp) as the game reads it: an INI
+// file whose [MapFiles] section names the map's three files and gives its
+// display name, each by key ("GMPFile = town.gmp").
 //
-// This part is fed the file in pieces, stops as soon as it has what it
-// needs, and keeps at most the lines it uses, each bounded in length, so a
-// huge or hostile file costs neither time nor memory. Opening and reading
-// the file is up to the caller (ReadMapDescription in MapCatalogue.h).
+// This part is fed the file in pieces, looks at no more than its first
+// kMaxDescriptionBytes and stops as soon as nothing later can change the
+// outcome, so a huge or hostile file costs neither time nor memory. Opening
+// and reading the file is up to the caller (ReadMapDescription in
+// MapCatalogue.h).
 //
-// Positions count characters of the system's ANSI code page: a character may
-// take two bytes (double-byte code pages) or up to four (UTF-8), and none is
-// ever cut in half.
+// The text is in the system's ANSI code page: a character may take two bytes
+// (double-byte code pages) or up to four (UTF-8). The trail byte of a
+// double-byte character can have the value of '[', ']', '=' or ';', so the
+// text is walked a character at a time and no character is ever cut in half.
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 
-// A line longer than this many bytes (line end not counted) makes a file
-// unreadable.
-inline constexpr std::size_t kMaxDescriptionLineLength = 64 * 1024;
+// Bytes of a file that are looked at; whatever follows is not read.
+inline constexpr std::size_t kMaxDescriptionBytes = 64 * 1024;
 
-// A file name (line 2, 3 or 4 from character 11) longer than this many
-// characters, a full path's limit less its terminator, makes a file unusable.
+// A file name longer than this many characters, a full path's limit less its
+// terminator, makes a file unusable.
 inline constexpr std::size_t kMaxFileNameLength = 259;
 
+// The display name keeps this many characters of the description.
+inline constexpr std::size_t kMaxMapNameLength = 100;
+
 struct MapDescription {
-    std::string name;  // line 5, characters 15 to 114
-    std::string gmp;   // line 2 from character 11
-    std::string sty;   // line 3 from character 11
-    std::string scr;   // line 4 from character 11
+    std::string name;  // Description, its first 100 characters
+    std::string gmp;   // GMPFile
+    std::string sty;   // STYFile
+    std::string scr;   // SCRFile
 };
 
-// Name rule: characters 15 to 114 of the line (counted from 1); empty for a
-// line of 14 characters or fewer.
-std::string CutMapName(const std::string& line, const CodePage& codePage = OneBytePerCharacter());
-
-// Value rule: characters 11 to the end of the line; false for a line shorter
-// than 10 characters (exactly 10 gives empty text).
-bool CutMapValue(const std::string& line, std::string& value, const CodePage& codePage = OneBytePerCharacter());
+// The first kMaxMapNameLength characters of `description`.
+std::string CutMapName(const std::string& description, const CodePage& codePage = OneBytePerCharacter());
 
 class MapDescriptionParser {
 public:
     enum class Outcome {
-        NeedMore,     // feed more bytes, or Finish() at the end of the file
-        Complete,     // Description() is filled; nothing more is read
-        EndsEarly,    // the file ended before its fifth line
-        LineTooLong,  // ProblemLine() is longer than kMaxDescriptionLineLength
-        ShortValue,   // ProblemLine() (2, 3 or 4) is shorter than 10 characters
-        LongValue,    // ProblemLine() (2, 3 or 4) names a file longer than kMaxFileNameLength
+        NeedMore,      // feed more bytes, or Finish() at the end of the file
+        Complete,      // Description() is filled; nothing more is read
+        NoFileName,    // the file names no ProblemFile() (its key is missing or empty)
+        LongFileName,  // ProblemFile()'s name is longer than kMaxFileNameLength
     };
+    // The map's three files, in the order their cells stand in a row.
+    enum class MapFile { Gmp, Sty, Scr };
 
     explicit MapDescriptionParser(const CodePage& codePage = OneBytePerCharacter()) : codePage_(codePage) {}
 
@@ -60,28 +61,40 @@ public:
 
     Outcome Result() const { return outcome_; }
     const MapDescription& Description() const { return description_; }
-    int ProblemLine() const { return problemLine_; }
+    MapFile ProblemFile() const { return problemFile_; }
 
 private:
-    void EndLine();
+    // Where the lines being read stand.
+    enum class Place {
+        BeforeAnySection,  // what a file without a [MapFiles] section is read from
+        OtherSection,      // after the first header, outside [MapFiles]
+        MapFiles,
+    };
+    static constexpr int kKeys = 4;
+
+    void EndLine(std::string_view line);
+    void ReadHeader(std::string_view line, std::size_t at);
+    void ReadKeyLine(std::string_view line, std::size_t at);
     void Decide();
 
     const CodePage& codePage_;
     Outcome outcome_ = Outcome::NeedMore;
-    int lineNumber_ = 1;  // the line being read
-    std::size_t lineLength_ = 0;
-    std::string line_;                  // the current line's text, for lines 2 to 5
-    std::string lines_[4];              // lines 2 to 5, once ended
+    std::size_t bytesSeen_ = 0;
+    std::string line_;                  // the current line's text, where a piece ended within it
     bool afterCarriageReturn_ = false;  // a line feed here belongs to that line end
+    Place place_ = Place::BeforeAnySection;
+    // Values by key: GMPFile, STYFile, SCRFile, Description. What lies
+    // before any section is kept only until a [MapFiles] section begins.
+    std::string values_[kKeys];
+    bool found_[kKeys] = {};
     MapDescription description_;
-    int problemLine_ = 0;
+    MapFile problemFile_ = MapFile::Gmp;
 };
 
-// Describes a failed outcome for the user, e.g. "line 3 is shorter than 10
-// characters". Empty for NeedMore and Complete.
-std::string DescribeProblem(MapDescriptionParser::Outcome outcome, int line);
+// Describes a failed outcome for the user, e.g. "names no GMP file". Empty for
+// NeedMore and Complete.
+std::string DescribeProblem(MapDescriptionParser::Outcome outcome, MapDescriptionParser::MapFile file);
 
 // The whole of a file held in memory (tests, fuzzing).
 MapDescriptionParser::Outcome ParseMapDescription(const std::string& content, MapDescription& description,
-                                                  int* problemLine = nullptr,
                                                   const CodePage& codePage = OneBytePerCharacter());

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A file opened for sequential reading; closed when the object goes away.
@@ -25,6 +26,21 @@ public:
     // system never match, read-only files do. Letter case is ignored, "*" and
     // "?" match as wildcards. Any failure of the search yields no names.
     virtual std::vector<std::string> FindPlainFiles(const std::string& pattern) = 0;
+
+    // A file the search found, by both its names.
+    struct FoundFile {
+        std::string name;       // as the search gives it
+        std::string shortName;  // its 8.3 name, where the volume keeps one that differs; else empty
+    };
+    // FindPlainFiles with each file's short name. A character that the ANSI
+    // code page lacks comes out of the search as '?', which no file name
+    // holds: such a file can be opened only by its short name. A file system
+    // that keeps no short names gives them all empty.
+    virtual std::vector<FoundFile> FindPlainFilesWithShortNames(const std::string& pattern) {
+        std::vector<FoundFile> found;
+        for (std::string& name : FindPlainFiles(pattern)) found.push_back({std::move(name), std::string()});
+        return found;
+    }
 
     // Opens an existing file read-only. Throws Failure (with the platform's
     // description) when it cannot be opened.

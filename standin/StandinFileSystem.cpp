@@ -134,7 +134,7 @@ void StandinFileSystem::FailReadsAfter(const std::string& path, std::size_t byte
 }
 
 void StandinFileSystem::GiveShortName(const std::string& path, const std::string& shortName) {
-    entries_.at(Resolve(path)).shortName = Fold(shortName);
+    entries_.at(Resolve(path)).shortName = shortName;
 }
 
 bool StandinFileSystem::Exists(const std::string& path) const { return entries_.count(Resolve(path)) != 0; }
@@ -147,6 +147,12 @@ std::string StandinFileSystem::CurrentFolder() const {
 
 std::vector<std::string> StandinFileSystem::FindPlainFiles(const std::string& pattern) {
     std::vector<std::string> names;
+    for (FoundFile& file : FindPlainFilesWithShortNames(pattern)) names.push_back(std::move(file.name));
+    return names;
+}
+
+std::vector<FileSystem::FoundFile> StandinFileSystem::FindPlainFilesWithShortNames(const std::string& pattern) {
+    std::vector<FoundFile> names;
     if (pattern.empty()) return names;
     std::string folded = Resolve(pattern);
     std::string folder = ParentOf(folded);
@@ -158,18 +164,32 @@ std::vector<std::string> StandinFileSystem::FindPlainFiles(const std::string& pa
         const Entry& entry = entries_.at(key);
         if (entry.folder || entry.attributes.hidden || entry.attributes.system) continue;
         if (Matches(leafPattern.c_str(), LeafOf(key).c_str()) ||
-            (!entry.shortName.empty() && Matches(leafPattern.c_str(), entry.shortName.c_str()))) {
-            names.push_back(entry.name);
+            (!entry.shortName.empty() && Matches(leafPattern.c_str(), Fold(entry.shortName).c_str()))) {
+            names.push_back({entry.name, entry.shortName});
         }
     }
     return names;
 }
 
+const StandinFileSystem::Entry* StandinFileSystem::Find(const std::string& path) const {
+    const std::string key = Resolve(path);
+    auto found = entries_.find(key);
+    if (found != entries_.end()) return &found->second;
+    const std::string folder = ParentOf(key);
+    const std::string leaf = LeafOf(key);
+    for (const auto& [otherKey, entry] : entries_) {
+        if (!entry.shortName.empty() && ParentOf(otherKey) == folder && Fold(entry.shortName) == leaf) return &entry;
+    }
+    return nullptr;
+}
+
 std::unique_ptr<InputFile> StandinFileSystem::OpenForReading(const std::string& path) {
-    auto found = entries_.find(Resolve(path));
-    if (found == entries_.end()) throw Failure(53, "", "File not found");
-    if (found->second.folder || found->second.locked) throw Failure(75, "", "Path/File access error");
-    return std::make_unique<StringFile>(found->second.content, found->second.failReadsAfter);
+    // Wildcards are no part of any name that can be opened.
+    if (LeafOf(path).find_first_of("?*") != std::string::npos) throw Failure(52, "", "Bad file name or number");
+    const Entry* found = Find(path);
+    if (found == nullptr) throw Failure(53, "", "File not found");
+    if (found->folder || found->locked) throw Failure(75, "", "Path/File access error");
+    return std::make_unique<StringFile>(found->content, found->failReadsAfter);
 }
 
 std::string StandinFileSystem::FullPath(const std::string& path) {

@@ -33,7 +33,10 @@ public:
     // Reading the file fails after `bytes` bytes.
     void FailReadsAfter(const std::string& path, std::size_t bytes);
     // Gives the file the 8.3 name a volume that keeps them would ("MAP~1.MMP");
-    // searches then match it too, as they do on Windows.
+    // searches then match it too and report it, and the file opens by it, as
+    // on Windows. A file added with a '?' in its name stands for one whose
+    // name the ANSI code page cannot spell: the search gives that name, which
+    // opens nothing.
     void GiveShortName(const std::string& path, const std::string& shortName);
     bool Exists(const std::string& path) const;
 
@@ -41,6 +44,7 @@ public:
 
     // FileSystem
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
+    std::vector<FoundFile> FindPlainFilesWithShortNames(const std::string& pattern) override;
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::string FullPath(const std::string& path) override;
     void ChangeDrive(char driveLetter) override;
@@ -54,10 +58,12 @@ private:
         Attributes attributes;
         bool locked = false;
         std::size_t failReadsAfter = static_cast<std::size_t>(-1);
-        std::string shortName;  // folded; empty: none
+        std::string shortName;  // as given; empty: none
     };
 
     std::string Resolve(const std::string& path) const;  // absolute, folded for lookup
+    // The entry at `path`, whether its last part is a long or a short name.
+    const Entry* Find(const std::string& path) const;
     void MakeParents(const std::string& folded, const std::string& original);
 
     // Keys are absolute paths folded to lower case, without trailing backslash.

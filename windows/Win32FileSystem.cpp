@@ -75,23 +75,37 @@ private:
     UniqueFileHandle file_;
 };
 
-}  // namespace
-
-std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
-    std::vector<std::string> names;
-    if (pattern.empty()) return names;
+// Calls `take` with every plain file the search for `pattern` finds.
+template <typename Take>
+void ForEachPlainFile(const std::string& pattern, Take take) {
+    if (pattern.empty()) return;
     WIN32_FIND_DATAA found;
     UniqueFindHandle search;
     {
         NoCriticalErrorBoxes quiet;
         search.reset(FindFirstFileA(pattern.c_str(), &found));
     }
-    if (!search) return names;
+    if (!search) return;
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
-        if ((found.dwFileAttributes & kNotPlain) == 0) names.emplace_back(found.cFileName);
+        if ((found.dwFileAttributes & kNotPlain) == 0) take(found);
     } while (FindNextFileA(search.get(), &found));
+}
+
+}  // namespace
+
+std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
+    std::vector<std::string> names;
+    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAA& found) { names.emplace_back(found.cFileName); });
     return names;
+}
+
+std::vector<FileSystem::FoundFile> Win32FileSystem::FindPlainFilesWithShortNames(const std::string& pattern) {
+    std::vector<FoundFile> files;
+    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAA& found) {
+        files.push_back({found.cFileName, found.cAlternateFileName});
+    });
+    return files;
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) {

@@ -7,6 +7,7 @@
 class Win32FileSystem : public FileSystem {
 public:
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
+    std::vector<FoundFile> FindPlainFilesWithShortNames(const std::string& pattern) override;
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::string FullPath(const std::string& path) override;
     void ChangeDrive(char driveLetter) override;

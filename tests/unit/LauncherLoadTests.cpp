@@ -95,8 +95,8 @@ TEST_F(LauncherLoad, UnreadableDescriptionFilesAreSkippedAndReportedOnceAfterThe
     EXPECT_EQ(view.Caption(), std::string(kCaption) + "1st City - Downtown");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
-              "Error: Could not read 3 map description files; the first was 'bad1.mmp': the file ends before "
-              "line 3 Line: 0");
+              "Error: Could not read 3 map description files: 'bad1.mmp': names no STY file; 'bad2.mmp': names no "
+              "GMP file; 'locked.mmp': the file cannot be opened: Path/File access error Line: 0");
 }
 
 TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
@@ -105,9 +105,9 @@ TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
         std::string reason;
     };
     const Case cases[] = {
-        {"x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r", "line 3 is shorter than 10 characters"},
+        {"x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r", "names no STY file"},
         {"x\rGMPFile = " + std::string(300, 'g') + "\rSTYFile = s\rSCRFile = c\rDescription = S\r",
-         "line 2 names a file longer than 259 characters"},
+         "names a GMP file longer than 259 characters"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -1,9 +1,11 @@
-// Reading map description files: line ends, the positional cuts, and what
-// makes a file unusable.
+// Reading map description files: sections, keys and values, line ends, what
+// makes a file unusable, and how the scan reports the files it skips.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapDescription.h"
@@ -13,184 +15,143 @@
 
 namespace {
 
-using Outcome = MapDescriptionParser::Outcome;
-
-std::string Lines(const std::string& end, bool finalEnd = true) {
-    std::string text = "[MapFiles]" + end + "GMPFile = town.gmp" + end + "STYFile = town.sty" + end +
-                       "SCRFile = town.scr" + end + "Description = Old Town";
-    return finalEnd ? text + end : text;
+// The game's own layout, with the lines given ending in `end`.
+std::string File(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
+    std::string text;
+    for (const std::string& line : lines) text += line + end;
+    return text;
 }
 
-MapDescription Parse(const std::string& content, Outcome expected, int expectedLine = 0,
-                     const CodePage& codePage = OneBytePerCharacter()) {
-    MapDescription description;
-    int line = -1;
-    EXPECT_EQ(ParseMapDescription(content, description, &line, codePage), expected);
-    if (expectedLine != 0) {
-        EXPECT_EQ(line, expectedLine);
-    }
-    return description;
+const std::vector<std::string> kGameLayout = {"[MapFiles]",
+                                              "GMPFile = town.gmp",
+                                              "STYFile = town.sty",
+                                              "SCRFile = town.scr",
+                                              "Description = Old Town",
+                                              "PlayerCount = 6",
+                                              "",
+                                              "[Client]",
+                                              "Name = x"};
+const char kTown[] = "Old Town | town.gmp | town.sty | town.scr";
+
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
 }
 
 }  // namespace
 
-TEST(MapDescriptionLines, EveryKindOfLineEndEndsALine) {
-    for (const std::string end : {"\r", "\r\n", "\n"}) {
-        MapDescription d = Parse(Lines(end), Outcome::Complete);
-        EXPECT_EQ(d.name, "Old Town");
-        EXPECT_EQ(d.gmp, "town.gmp");
-        EXPECT_EQ(d.sty, "town.sty");
-        EXPECT_EQ(d.scr, "town.scr");
-    }
-    // A line feed followed by a carriage return is two line ends: line 5 is empty.
-    EXPECT_EQ(Parse("[MapFiles]\nGMPFile = a.gmp\nSTYFile = b.sty\nSCRFile = c.scr\n\rDescription = Mixed\r",
-                    Outcome::Complete)
-                  .name,
-              "");
-    MapDescription d = Parse("[MapFiles]\nGMPFile = a.gmp\r\nSTYFile = b.sty\rSCRFile = c.scr\nDescription = Mixed",
-                             Outcome::Complete);
-    EXPECT_EQ(d.gmp, "a.gmp");
-    EXPECT_EQ(d.sty, "b.sty");
-    EXPECT_EQ(d.scr, "c.scr");
-    EXPECT_EQ(d.name, "Mixed");
-}
-
-TEST(MapDescriptionLines, FiveLinesAreEnoughAndNothingLaterMatters) {
-    Parse(Lines("\r\n", false), Outcome::Complete);
-    Parse(Lines("\r\n") + "PlayerCount = 6", Outcome::Complete);
-    // Whatever follows line 5 is never looked at, however long or strange.
-    Parse(Lines("\r\n") + std::string(200000, 'x') + std::string("\0\r\n", 3), Outcome::Complete);
-    // Four lines, with or without an end after the last.
-    Parse("[MapFiles]\rGMPFile = a.gmp\rSTYFile = b.sty\rSCRFile = c.scr\r", Outcome::EndsEarly, 5);
-    Parse("[MapFiles]\rGMPFile = a.gmp\rSTYFile = b.sty\rSCRFile = c.scr", Outcome::EndsEarly, 5);
-    Parse("", Outcome::EndsEarly, 1);
-    Parse("[MapFiles]\r", Outcome::EndsEarly, 2);
-}
-
-TEST(MapDescriptionLines, ALineOverTheLimitMakesTheFileUnreadable) {
-    const std::string atLimit(kMaxDescriptionLineLength, 'n');
-    Parse(atLimit + "\r" + Lines("\r").substr(std::string("[MapFiles]\r").size()), Outcome::Complete);
-    Parse(atLimit + "n\rGMPFile = a\rSTYFile = b\rSCRFile = c\rDescription = x\r", Outcome::LineTooLong, 1);
-    Parse("[MapFiles]\rGMPFile = " + atLimit, Outcome::LineTooLong, 2);
-}
-
-TEST(MapDescriptionCuts, ValueRuleStartsAtCharacterElevenAndKeepsBlanks) {
-    std::string value = "unchanged";
-    EXPECT_FALSE(CutMapValue("123456789", value));
-    EXPECT_FALSE(CutMapValue("", value));
-    EXPECT_EQ(value, "unchanged");
-    ASSERT_TRUE(CutMapValue("1234567890", value));
-    EXPECT_EQ(value, "");
-    ASSERT_TRUE(CutMapValue("STYFile=  b.sty  ", value));
-    EXPECT_EQ(value, "b.sty  ");  // the prefix is not examined, only counted
-
-    MapDescription d = Parse("x\rGMPFile = \rSTYFile = b.sty  \rSCRFile = c\rDescription = \r", Outcome::Complete);
-    EXPECT_EQ(d.gmp, "");
-    EXPECT_EQ(d.sty, "b.sty  ");
-    EXPECT_EQ(d.name, "");
-    Parse("x\rGMPFile =\rSTYFile = b.sty\rSCRFile = c\rDescription = n\r", Outcome::ShortValue, 2);
-    Parse("x\rGMPFile = a\rSTYFile = b\rSCR\rDescription = n\r", Outcome::ShortValue, 4);
-}
-
-TEST(MapDescriptionCuts, NameIsCharactersFifteenToOneHundredFourteen) {
-    EXPECT_EQ(CutMapName("Description = "), "");
-    EXPECT_EQ(CutMapName("Description ="), "");
-    EXPECT_EQ(CutMapName("Description = A"), "A");
-    std::string hundred;
-    for (int i = 0; i < 100; ++i) hundred += static_cast<char>('a' + i % 26);
-    EXPECT_EQ(CutMapName("Description = " + hundred + "0123456789012345"), hundred);
-    // Bytes stay bytes: an accented ANSI name is cut by characters, one per byte.
-    EXPECT_EQ(CutMapName("Description = Caf\xE9 \xC6on "), "Caf\xE9 \xC6on ");
-}
-
-// Code page 932: "\x82\xA0" is one character (a hiragana A), as is every
-// pair opened by a lead byte; plain letters stay one byte each.
-TEST(MapDescriptionCuts, DoubleByteCodePagesCountCharactersAndNeverSplitOne) {
-    const CodePage& japanese = Japanese932();
-    std::string kana;
-    for (int i = 0; i < 120; ++i) kana += "\x82\xA0";
-    const std::string line = "Description = A" + kana;
-    EXPECT_EQ(CutMapName(line, japanese), "A" + kana.substr(0, 2 * 99));
-    // Read byte by byte, the same line ends in half a character.
-    EXPECT_EQ(CutMapName(line), "A" + kana.substr(0, 2 * 49) + "\x82");
-
-    // A double-byte character as the prefix's last: the name starts after it.
-    EXPECT_EQ(CutMapName("Description =\x82\xA0Tokyo", japanese), "Tokyo");
-    // Two double-byte characters in the prefix: still fourteen characters.
-    EXPECT_EQ(CutMapName("\x90\xE0\x96\xBEMap name  = Tokyo", japanese), "Tokyo");
-    EXPECT_EQ(CutMapName("\x90\xE0\x96\xBEMap name = ", japanese), "");
-
-    // Values: ten characters skipped, and fewer than ten make the file unusable
-    // even when they take ten bytes or more.
-    std::string value;
-    ASSERT_TRUE(CutMapValue("\x83\x74\x83\x40\x83\x43\x83\x8BGMP = a.gmp", value, japanese));
-    EXPECT_EQ(value, "a.gmp");
-    EXPECT_FALSE(CutMapValue("\x83\x74\x83\x40\x83\x43\x83\x8B = ", value, japanese));
-    Parse("x\r\x83\x74\x83\x40\x83\x43\x83\x8B = \rSTYFile = b\rSCRFile = c\rDescription = n\r", Outcome::ShortValue, 2,
-          japanese);
-
-    // Western text reads the same whatever the code page.
-    MapDescription d = Parse(Lines("\r\n"), Outcome::Complete, 0, japanese);
-    EXPECT_EQ(d.name, "Old Town");
-    EXPECT_EQ(d.gmp, "town.gmp");
-}
-
-// With UTF-8 as the ANSI code page a character takes one to four bytes:
-// "\xC3\xA9" is e acute, "\xE8\xA1\xA8" is 表, "\xF0\x9F\x9A\x97" a car.
-TEST(MapDescriptionCuts, Utf8CountsWholeCharactersOfAnyLength) {
-    const CodePage& utf8 = Utf8();
-    std::string mixed;
-    for (int i = 0; i < 40; ++i) mixed += "\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x9A\x97";
-    EXPECT_EQ(CutMapName("Description = " + mixed, utf8), mixed.substr(0, 33 * 9 + 2));
-    // Prefixes of whole characters, and bytes that make no character, one each.
-    EXPECT_EQ(CutMapName("\xF0\x9F\x9A\x97\xE8\xA1\xA8 Map name = Tokyo", utf8), "Tokyo");
-    EXPECT_EQ(CutMapName("\xFF\xC0\x80\xED\xA0\x80Names = Tokyo", utf8), "Tokyo");
-    std::string value;
-    ASSERT_TRUE(CutMapValue("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x.gmp",
-                            value, utf8));
-    EXPECT_EQ(value, "x.gmp");
-    // A character cut off by the line's end stands as single bytes.
-    ASSERT_TRUE(CutMapValue("GMPFile = \xE8\xA1", value, utf8));
-    EXPECT_EQ(value, "\xE8\xA1");
-}
-
-// A full path holds at most 259 characters: a longer file name makes the file
-// unusable, counted in characters, not bytes.
-TEST(MapDescriptionCuts, FileNamesLongerThanAPathCanHoldMakeTheFileUnusable) {
-    const auto file = [](const std::string& gmp, const std::string& sty, const std::string& scr) {
-        return "x\rGMPFile = " + gmp + "\rSTYFile = " + sty + "\rSCRFile = " + scr + "\rDescription = n\r";
+TEST(MapDescription, EachFileGivesItsRowOrTheReasonItHasNone) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string expected;  // "name | gmp | sty | scr", or why there is no row
+        const CodePage& codePage = OneBytePerCharacter();
     };
-    std::string kana;
-    for (int i = 0; i < 259; ++i) kana += "\x82\xA0";
-    EXPECT_EQ(Parse(file(std::string(259, 'g'), "s", "c"), Outcome::Complete).gmp.size(), 259u);
-    EXPECT_EQ(Parse(file("g", "s", kana), Outcome::Complete, 0, Japanese932()).scr, kana);
-    Parse(file(std::string(260, 'g'), "s", "c"), Outcome::LongValue, 2);
-    Parse(file("g", std::string(300, 's'), "c"), Outcome::LongValue, 3);
-    Parse(file("g", "s", kana + "c"), Outcome::LongValue, 4, Japanese932());
-    EXPECT_EQ(DescribeProblem(Outcome::LongValue, 2), "line 2 names a file longer than 259 characters");
+    const std::string files = "GMPFile = a\nSTYFile = b\nSCRFile = c\n";
+    const std::string kana = Repeat("\x83\x5D\x83\x5B", 60);                      // trail bytes of ']' and '['
+    const std::string utf8 = Repeat("\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x9A\x97", 40);  // 2, 3 and 4 bytes
+    // Padding that leaves room within the 64 KiB for "GMPFile = abc" alone.
+    std::string padding = "[MapFiles]\nSTYFile = b\nSCRFile = c\n;";
+    padding += std::string(kMaxDescriptionBytes - padding.size() - 1 - 13, '-') + "\n";
+    const Case cases[] = {
+        {"the game's own layout", File(kGameLayout), kTown},
+        {"lines ended by CR", File(kGameLayout, "\r"), kTown},
+        {"lines ended by LF", File(kGameLayout, "\n"), kTown},
+        {"mixed line ends", "[MapFiles]\nGMPFile = a\r\nSTYFile = b\rSCRFile = c\n\rDescription = M", "M | a | b | c"},
+        {"no blanks around '='", "[MapFiles]\nGMPFile=t.gmp\nSTYFile=t.sty\nSCRFile=t.scr\nDescription=T",
+         "T | t.gmp | t.sty | t.scr"},
+        {"blanks and tabs",
+         " \t[ MapFiles ]\t\n\tGMPFile \t=\t town.gmp \t\n  STYFile =  town.sty \n"
+         "SCRFile= town.scr\n  Description\t= \tOld Town \t\n",
+         kTown},
+        {"another order, extra keys before the description, any letter case",
+         "[mapfiles]\nscrfile = d.scr\nGMPFILE = d.gmp\nSTYFile = d.sty\nGXTFile = d.gxt\nMMPFile = d.mmp\n"
+         "description = Bloodring - Destruction Derby",
+         "Bloodring - Destruction Derby | d.gmp | d.sty | d.scr"},
+        {"comments and lines without '='", "; by hand\n[MapFiles]\n  ;GMPFile = x\nnotes\n" + files, " | a | b | c"},
+        {"a key repeated", "[MapFiles]\n" + files + "GMPFile = x\nDescription = N\nDescription = X", "N | a | b | c"},
+        {"[MapFiles] not first, keys outside it and in a second one ignored",
+         "GMPFile = x\n[Client]\nSTYFile = x\n[MapFiles]\n" + files + "[MapFiles]\nDescription = X", " | a | b | c"},
+        {"a [Client] section after [MapFiles]", "[MapFiles]\n" + files + "[Client]\nDescription = X", " | a | b | c"},
+        {"a damaged first line", "\xEF\xBB\xBF[MapFiles]\n" + files + "Description = N\n[Client]\nGMPFile = x",
+         "N | a | b | c"},
+        {"a header without its bracket", "[MapFiles\n" + files, " | a | b | c"},
+        {"keys only under another header", "[Map Files]\n" + files, "names no GMP file"},
+        {"blanks inside a value stay", "[MapFiles]\nGMPFile = a\nSTYFile = b  x \nSCRFile = \t c", " | a | b  x | c"},
+        {"an empty GMPFile", "[MapFiles]\nGMPFile =\nSTYFile = b\nSCRFile = c", "names no GMP file"},
+        {"an empty first GMPFile", "[MapFiles]\nGMPFile = \n" + files, "names no GMP file"},
+        {"no STYFile", "[MapFiles]\nGMPFile = a\nSCRFile = c", "names no STY file"},
+        {"SCRFile in another section", "[MapFiles]\nGMPFile = a\nSTYFile = b\n[X]\nSCRFile = c", "names no SCR file"},
+        {"an empty file", "", "names no GMP file"},
+        {"a name of 130 characters", "[MapFiles]\n" + files + "Description = " + std::string(130, 'n'),
+         std::string(100, 'n') + " | a | b | c"},
+        {"a file name of 259 characters", "[MapFiles]\nSTYFile = b\nSCRFile = c\nGMPFile = " + std::string(259, 'g'),
+         " | " + std::string(259, 'g') + " | b | c"},
+        {"one of 260", "[MapFiles]\nSTYFile = " + std::string(260, 's') + "\n" + files,
+         "names a STY file longer than 259 characters"},
+        {"over 64 KiB, keys first", File(kGameLayout) + std::string(200000, 'x') + std::string("\0\r\n", 3), kTown},
+        {"keys beyond 64 KiB", "[MapFiles]\n;" + std::string(kMaxDescriptionBytes, '-') + "\n" + files,
+         "names no GMP file"},
+        {"a line cut off at 64 KiB", padding + "GMPFile = abcdef.gmp\n", " | abc | b | c"},
+        // A lead byte and the byte after it are one character, whatever that byte.
+        {"double-byte characters", "[MapFiles]\nGMPFile = \x83\x5D\n" + files + "Description = " + kana,
+         kana.substr(0, 200) + " | \x83\x5D | b | c", Japanese932()},
+        {"259 double-byte characters", "[MapFiles]\nSCRFile = " + Repeat("\x82\xA0", 259) + "\n" + files,
+         " | a | b | " + Repeat("\x82\xA0", 259), Japanese932()},
+        {"a blank after a lead byte is part of its character", "[MapFiles]\nGMPFile = \x82\xA0\x82 \n" + files,
+         " | \x82\xA0\x82  | b | c", Japanese932()},
+        {"260 double-byte characters", "[MapFiles]\nGMPFile = " + Repeat("\x82\xA0", 260),
+         "names a GMP file longer than 259 characters", Japanese932()},
+        {"Western text in a double-byte code page", File(kGameLayout), kTown, Japanese932()},
+        {"UTF-8", "[MapFiles]\n" + files + "Description = " + utf8, utf8.substr(0, 33 * 9 + 2) + " | a | b | c",
+         Utf8()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Whole, and a byte at a time: the pieces must not change the result.
+        for (const std::size_t piece : {c.text.size(), std::size_t{1}}) {
+            MapDescriptionParser parser(c.codePage);
+            for (std::size_t at = 0; at < c.text.size() && parser.Result() == MapDescriptionParser::Outcome::NeedMore;
+                 at += piece) {
+                parser.Feed(c.text.data() + at, std::min(piece, c.text.size() - at));
+            }
+            const MapDescription& d = parser.Description();
+            EXPECT_EQ(parser.Finish() == MapDescriptionParser::Outcome::Complete
+                          ? d.name + " | " + d.gmp + " | " + d.sty + " | " + d.scr
+                          : DescribeProblem(parser.Result(), parser.ProblemFile()),
+                      c.expected);
+        }
+    }
 }
 
 TEST(MapDescriptionFile, ReadsInPiecesAndNeverBeyondWhatItNeeds) {
     StandinFileSystem files;
     // A line end split across the reader's pieces, and a file whose reads
-    // fail once the five lines are past: neither may disturb the result.
-    std::string padded = "[" + std::string(4094, '-') +
-                         "\r\nGMPFile = a.gmp\r\nSTYFile = b.sty\r\nSCRFile = c.scr\r\n"
-                         "Description = Padded\r\nrest";
+    // fail once its section has given every key: neither may disturb the
+    // result.
+    const std::string padded = "[MapFiles]\r\n;" + std::string(4096 - 14, '-') +
+                               "\r\nGMPFile = a.gmp\r\nSTYFile = b.sty\r\nSCRFile = c.scr\r\n"
+                               "Description = Padded\r\nrest";
     files.AddFile("C:\\g\\data\\padded.mmp", padded);
     files.FailReadsAfter("C:\\g\\data\\padded.mmp", padded.size() - 4);
     MapDescription d = ReadMapDescription(files, "C:\\g\\data\\padded.mmp");
     EXPECT_EQ(d.gmp, "a.gmp");
     EXPECT_EQ(d.name, "Padded");
+    // Without a [MapFiles] section the whole 64 KiB is looked through, and
+    // not a byte more is read.
+    files.AddFile("C:\\g\\data\\loose.mmp",
+                  File({"GMPFile = a", "STYFile = b", "SCRFile = c"}) + std::string(3 * kMaxDescriptionBytes, ';'));
+    files.FailReadsAfter("C:\\g\\data\\loose.mmp", kMaxDescriptionBytes);
+    EXPECT_EQ(ReadMapDescription(files, "C:\\g\\data\\loose.mmp").scr, "c");
 }
 
 TEST(MapDescriptionFile, FailuresNameTheirCause) {
     StandinFileSystem files;
-    files.AddFile("C:\\g\\data\\locked.mmp", Lines("\r"));
+    files.AddFile("C:\\g\\data\\locked.mmp", File(kGameLayout));
     files.LockFile("C:\\g\\data\\locked.mmp");
-    files.AddFile("C:\\g\\data\\broken.mmp", Lines("\r"));
+    files.AddFile("C:\\g\\data\\broken.mmp", File(kGameLayout));
     files.FailReadsAfter("C:\\g\\data\\broken.mmp", 20);
-    files.AddFile("C:\\g\\data\\short.mmp", "[MapFiles]\rGMPFile = a\r");
 
     auto descriptionOf = [&](const std::string& path) {
         try {
@@ -203,5 +164,46 @@ TEST(MapDescriptionFile, FailuresNameTheirCause) {
     EXPECT_EQ(descriptionOf("C:\\g\\data\\missing.mmp"), "the file cannot be opened: File not found");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\locked.mmp"), "the file cannot be opened: Path/File access error");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\broken.mmp"), "the file cannot be read: Device I/O error");
-    EXPECT_EQ(descriptionOf("C:\\g\\data\\short.mmp"), "the file ends before line 3");
+}
+
+// The search gives '?' for each character the ANSI code page lacks
+// ("Карта.mmp" on a Western system), and such a name opens nothing.
+TEST(MapDescriptionFile, NamesTheCodePageCannotSpellAreReadByTheirShortNames) {
+    StandinFileSystem files;
+    files.AddFile("C:\\g\\data\\?????.mmp", File(kGameLayout));
+    files.GiveShortName("C:\\g\\data\\?????.mmp", "____~RKY.MMP");
+    files.AddFile("C:\\g\\data\\???.mmp", File(kGameLayout));
+    files.AddFile("C:\\g\\data\\????.mmp_old", File(kGameLayout));
+    files.GiveShortName("C:\\g\\data\\????.mmp_old", "____~ABC.MMP");
+    const DescriptionScan scan = ReadDescribedMaps(files, "C:\\g\\");
+    ASSERT_EQ(scan.maps.size(), 1u);
+    EXPECT_EQ(scan.maps[0], (MapEntry{"Old Town", "____~RKY.MMP", "town.gmp", "town.sty", "town.scr"}));
+    EXPECT_EQ(DescribeSkippedFiles(scan),
+              "Could not read the map description file '???.mmp': its name cannot be spelled in this system's "
+              "language");
+}
+
+TEST(MapDescriptionFile, TheReportNamesTenBadFilesAndCountsTheRest) {
+    StandinFileSystem files;
+    for (char letter = 'a'; letter <= 'l'; ++letter) {
+        files.AddFile(std::string("C:\\g\\data\\") + letter + ".mmp", letter == 'c' ? "" : "[MapFiles]\nGMPFile=x");
+    }
+    files.AddFile("C:\\g\\data\\good.mmp", File(kGameLayout));
+    DescriptionScan scan = ReadDescribedMaps(files, "C:\\g\\");
+    EXPECT_EQ(scan.maps.size(), 1u);
+    EXPECT_EQ(scan.skipped, 12);
+    EXPECT_EQ(DescribeSkippedFiles(scan),
+              "Could not read 12 map description files: 'a.mmp': names no STY file; 'b.mmp': names no STY file; "
+              "'c.mmp': names no GMP file; 'd.mmp': names no STY file; 'e.mmp': names no STY file; 'f.mmp': names "
+              "no STY file; 'g.mmp': names no STY file; 'h.mmp': names no STY file; 'i.mmp': names no STY file; "
+              "'j.mmp': names no STY file; and 2 more");
+    files.RemoveFile("C:\\g\\data\\k.mmp");
+    files.RemoveFile("C:\\g\\data\\l.mmp");
+    scan = ReadDescribedMaps(files, "C:\\g\\");
+    const std::string report = DescribeSkippedFiles(scan);
+    EXPECT_EQ(report.rfind("Could not read 10 map description files: 'a.mmp': names no STY file; 'b.mmp'", 0), 0u);
+    EXPECT_EQ(report.find("more"), std::string::npos);
+    const std::string last = "; 'j.mmp': names no STY file";
+    ASSERT_GT(report.size(), last.size());
+    EXPECT_EQ(report.substr(report.size() - last.size()), last);
 }

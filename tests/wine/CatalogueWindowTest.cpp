@@ -29,8 +29,7 @@ constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kCaptionPrefix[] = "Orvo's Brindleway v0.3 - ";
 constexpr int kFillerMaps = 24;  // enough rows that the last one needs scrolling to
 
-// A description file as map makers write them: the key texts are exactly as
-// long as the skipped prefixes.
+// A description file in the game's own layout.
 std::vector<std::string> DescriptionLines(const std::string& name, const std::string& gmp, const std::string& sty,
                                           const std::string& scr) {
     return {"[MapFiles]", "GMPFile = " + gmp, "STYFile = " + sty, "SCRFile = " + scr, "Description = " + name, ""};
@@ -98,10 +97,24 @@ protected:
             AddMap("zone" + number + ".mmp", "Zone " + number, "zone" + number + ".gmp");
         }
 
-        // Cut at 100 characters; an empty value; blanks that belong to a value.
+        // Cut at 100 characters; the blanks around a value are no part of it.
         const std::string longName = std::string(60, 'L') + std::string(70, 'n');
-        Listed("edge.mmp", Join(DescriptionLines(longName, "", "edge.sty  ", "edge.scr"), "\r\n"),
-               {longName.substr(0, 100), "edge.mmp", "", "edge.sty  ", "edge.scr"});
+        Listed("edge.mmp", Join(DescriptionLines(longName, "edge.gmp", "\tedge.sty  ", "edge.scr"), "\r\n"),
+               {longName.substr(0, 100), "edge.mmp", "edge.gmp", "edge.sty", "edge.scr"});
+        // Read by key, as the game reads them: extra keys before the name, no
+        // blanks around '=', a comment and another section first, and no name.
+        Listed("derby.mmp",
+               Join({"[MapFiles]", "GMPFile = derby.gmp", "STYFile = derby.sty", "SCRFile = derby.scr",
+                     "GXTFile = derby.gxt", "MMPFile = derby.mmp", "Description = Bloodring - Destruction Derby"},
+                    "\r\n"),
+               {"Bloodring - Destruction Derby", "derby.mmp", "derby.gmp", "derby.sty", "derby.scr"});
+        Listed("tight.mmp",
+               Join({"; by hand", "[Client]", "Name = x", "[mapfiles]", "Description=Tight Fit", "scrfile=tight.scr",
+                     "STYFile=tight.sty", "GMPFile=tight.gmp"},
+                    "\n"),
+               {"Tight Fit", "tight.mmp", "tight.gmp", "tight.sty", "tight.scr"});
+        Listed("nameless.mmp", Join({"[MapFiles]", "GMPFile = nl.gmp", "STYFile = nl.sty", "SCRFile = nl.scr"}, "\r"),
+               {"", "nameless.mmp", "nl.gmp", "nl.sty", "nl.scr"});
 
         // Found by no search for plain description files.
         const std::string unused = Join(DescriptionLines("Should Not Show", "no.gmp", "no.sty", "no.scr"), "\r\n");
@@ -226,14 +239,13 @@ protected:
 };
 
 TEST_F(CatalogueWindowTest, EveryUsableFileAndTheGameMapsAreShownInNameOrder) {
-    // Line 3 is one character short of the prefix it must skip.
+    // Its style file is named by nothing but the key.
     game_.Write("data\\bad.mmp",
                 "[MapFiles]\r\nGMPFile = bad.gmp\r\nSTYFile=\r\nSCRFile = bad.scr\r\n"
                 "Description = Broken Map\r\n\r\n");
     const std::vector<MapEntry> expected = ExpectedCatalogue();
     Start();
-    ExpectReportBeforeTheWindow(
-        "Error: Could not read the map description file 'bad.mmp': line 3 is shorter than 10 characters Line: 0");
+    ExpectReportBeforeTheWindow("Error: Could not read the map description file 'bad.mmp': names no STY file Line: 0");
     ASSERT_TRUE(OpenWindow()) << "no main window after the report";
 
     ExpectCatalogue(expected);
@@ -267,7 +279,7 @@ TEST_F(CatalogueWindowTest, AFileNameLongerThanAPathCanHoldMakesTheFileUnusable)
     const std::vector<MapEntry> expected = ExpectedCatalogue();
     Start();
     ExpectReportBeforeTheWindow(
-        "Error: Could not read the map description file 'long.mmp': line 2 names a file longer than 259 characters "
+        "Error: Could not read the map description file 'long.mmp': names a GMP file longer than 259 characters "
         "Line: 0");
     ASSERT_TRUE(OpenWindow()) << "no main window after the report";
     ExpectCatalogue(expected);
@@ -338,6 +350,39 @@ TEST_F(CatalogueWindowTest, FileHeldOpenBySomeoneElseIsSkippedAndTheRestShown) {
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
+// "Карта.mmp" where the code page has no Cyrillic: the search spells it
+// "?????.mmp", a name that opens nothing, and the file is read, and listed,
+// by its short name.
+TEST_F(CatalogueWindowTest, AFileNamedInAnotherScriptIsListedByItsShortName) {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, (game_ / "data\\").c_str(), -1, folder, MAX_PATH), 0);
+    const std::wstring path = std::wstring(folder) + L"\x041A\x0430\x0440\x0442\x0430.mmp";
+    const std::string content = Join(DescriptionLines("Karta", "karta.gmp", "karta.sty", "karta.scr"), "\r\n");
+    DWORD written = 0;
+    UniqueFileHandle out(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(out && WriteFile(out.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+    out.reset();
+    // The scratch folder's clean-up, in narrow text, cannot name this file.
+    struct Removed {
+        std::wstring path;
+        ~Removed() { DeleteFileW(path.c_str()); }
+    } removed{path};
+    WIN32_FIND_DATAA found{};
+    UniqueFindHandle search(FindFirstFileA((game_ / "data\\*.mmp").c_str(), &found));
+    ASSERT_TRUE(search);
+    while (std::string(found.cFileName) != "?????.mmp") ASSERT_TRUE(FindNextFileA(search.get(), &found));
+    ASSERT_NE(found.cAlternateFileName[0], '\0') << "this volume keeps no short names";
+    described_.push_back({"Karta", found.cAlternateFileName, "karta.gmp", "karta.sty", "karta.scr"});
+    const std::vector<MapEntry> expected = ExpectedCatalogue();
+    Start();
+    ASSERT_TRUE(OpenWindow());
+    ExpectCatalogue(expected);
+    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+    EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
+}
+
 // Code page 932, where "\x82\xA0" (a hiragana A) is one character of two
 // bytes. Under Wine the Unix locale the test is started in decides the code
 // page, for the program too: CTest runs this case as catalogue_window_japanese.
@@ -348,8 +393,8 @@ TEST_F(CatalogueWindowTest, JapaneseNamesAreCutAtOneHundredCharactersNotBytes) {
     ASSERT_EQ(GetACP(), 932u) << "LANG=" << locale << " did not give the Japanese code page";
     std::string kana;
     for (int i = 0; i < 120; ++i) kana += "\x82\xA0";
-    // A double-byte character as the value prefix's last: the value starts after it.
-    game_.Write("data\\kana.mmp", Join({"[MapFiles]", "GMPFile =\x82\xA0kana.gmp", "STYFile = kana.sty",
+    // A file name whose double-byte character ends in a bracket's byte value.
+    game_.Write("data\\kana.mmp", Join({"[MapFiles]", "GMPFile = \x83\x5Dkana.gmp", "STYFile = kana.sty",
                                         "SCRFile = kana.scr", "Description = A" + kana, ""},
                                        "\r\n"));
     Start();
@@ -359,7 +404,7 @@ TEST_F(CatalogueWindowTest, JapaneseNamesAreCutAtOneHundredCharactersNotBytes) {
         if (row.mmp != "kana.mmp") continue;
         found = true;
         EXPECT_EQ(row.name, "A" + kana.substr(0, 2 * 99)) << "the name is cut by bytes, or the locale is not Japanese";
-        EXPECT_EQ(row.gmp, "kana.gmp");
+        EXPECT_EQ(row.gmp, "\x83\x5Dkana.gmp");
     }
     EXPECT_TRUE(found) << "kana.mmp is not listed";
     EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);

@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(LauncherTest::SetUp());
         game_.MakeGameFolder(kFakeGame);
-        // Two blanks end the style name: they are part of it.
+        // Two blanks after the style name: the game is given the name without them.
         game_.Write("data\\harbour.mmp", std::string("[MapFiles]\r\nGMPFile = harbour.gmp\r\nSTYFile = harbour.sty  ") +
                                              "\r\nSCRFile = harbour.scr\r\nDescription = " + kMapName + "\r\n\r\n");
         UseSettings(game_.Path() + "\\");
@@ -99,7 +99,7 @@ TEST_F(LaunchGameTest, GameStartsInItsFolderAndFindsTheMapUnderBothRoots) {
     for (const char* root : {"hklm", "hkcu"}) {
         const std::string r = root;
         EXPECT_EQ(report[r + ".mapname"], "harbour.gmp") << root;
-        EXPECT_EQ(report[r + ".stylename"], "harbour.sty  ") << root;
+        EXPECT_EQ(report[r + ".stylename"], "harbour.sty") << root;
         EXPECT_EQ(report[r + ".scriptName"], "harbour.scr") << root;
         EXPECT_EQ(report[r + ".skip_frontend"], "0") << root;
         EXPECT_EQ(report[r + ".mapname.type"], "1") << root;
