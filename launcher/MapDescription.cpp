@@ -76,6 +76,7 @@ std::string CutMapName(const std::string& description, const CodePage& codePage)
 }
 
 void MapDescriptionParser::EndLine(std::string_view line) {
+    ++linesEnded_;
     std::size_t at = 0;
     while (at < line.size() && IsBlank(line[at])) ++at;
     if (at == line.size()) return;
@@ -93,7 +94,13 @@ void MapDescriptionParser::ReadHeader(std::string_view line, std::size_t at) {
         Decide();
         return;
     }
-    if (EqualsIgnoringCase(TrimmedRun(line, at, ']', codePage_), kSectionName)) {
+    const bool isMapFiles = EqualsIgnoringCase(TrimmedRun(line, at, ']', codePage_), kSectionName);
+    // The first line is where the game's own files have their [MapFiles]
+    // header: one that names some other section there is taken for that
+    // header damaged, and what follows it is read as for a file without a
+    // [MapFiles] section, unless a true one comes later.
+    if (!isMapFiles && linesEnded_ == 1) return;
+    if (isMapFiles) {
         // What came before any section was read only for a file without one.
         for (int key = 0; key < kKeys; ++key) {
             values_[key].clear();

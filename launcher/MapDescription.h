@@ -66,7 +66,8 @@ public:
 private:
     // Where the lines being read stand.
     enum class Place {
-        BeforeAnySection,  // what a file without a [MapFiles] section is read from
+        BeforeAnySection,  // what a file without a [MapFiles] section is read from, up to
+                           // its first header not on its first line
         OtherSection,      // after the first header, outside [MapFiles]
         MapFiles,
     };
@@ -80,6 +81,7 @@ private:
     const CodePage& codePage_;
     Outcome outcome_ = Outcome::NeedMore;
     std::size_t bytesSeen_ = 0;
+    int linesEnded_ = 0;
     std::string line_;                  // the current line's text, where a piece ended within it
     bool afterCarriageReturn_ = false;  // a line feed here belongs to that line end
     Place place_ = Place::BeforeAnySection;
