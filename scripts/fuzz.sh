@@ -16,10 +16,11 @@ if [ -z "$clangxx" ]; then
     exit 2
 fi
 
-# Only the reader itself: it must build without any platform header.
+# Only the reader itself, and the stand-in code pages' order: it must build
+# without any platform header.
 "$clangxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" "$root/fuzz/MapDescriptionFuzz.cpp" "$root/launcher/MapDescription.cpp" \
-    -o "$out/map_description_fuzz"
+    "$root/standin/MapNameOrder.cpp" -o "$out/map_description_fuzz"
 
 cp -n "$root"/fuzz/corpus/* "$out/corpus/" 2>/dev/null || true
 # The working corpus grows in the build folder; the seeds in fuzz/ stay as they are.
