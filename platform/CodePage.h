@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class CodePage {
 public:
@@ -26,6 +27,20 @@ public:
     // make none, count one byte each, as the system reads them.
     virtual std::size_t CharacterLength(const char* text, std::size_t size) const {
         return size >= 2 && IsLeadByte(static_cast<unsigned char>(text[0])) ? 2 : 1;
+    }
+    // Appends UTF-16 `text` to `out` in the ANSI code page, as the system
+    // converts it without "best fit": a character the code page lacks is
+    // never swapped for a look-alike (L for Ł, a backslash for the yen sign
+    // on code page 932) but written as the default character, and the answer
+    // is then false. True when every character came out exactly. This one
+    // knows ASCII alone.
+    virtual bool AppendFromUtf16(std::u16string_view text, std::string& out) const {
+        bool exact = true;
+        for (const char16_t unit : text) {
+            exact = exact && unit < 0x80;
+            out += unit < 0x80 ? static_cast<char>(unit) : '?';
+        }
+        return exact;
     }
 };
 

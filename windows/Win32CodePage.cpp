@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "windows/AnsiText.h"
+
 namespace {
 
 // The comparison the list is sorted by: the user's locale, case ignored.
@@ -89,4 +91,10 @@ bool Win32CodePage::AppendSortKey(const std::string& text, std::string& keys) co
     if (key[size - 1] == '\0') --size;
     keys.append(key, static_cast<std::size_t>(size));
     return true;
+}
+
+bool Win32CodePage::AppendFromUtf16(std::u16string_view text, std::string& out) const {
+    // UTF-16 either way: wchar_t is the system's 16-bit unit on Windows.
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide text is UTF-16 on Windows");
+    return AppendAnsiText(reinterpret_cast<const wchar_t*>(text.data()), text.size(), out);
 }

@@ -18,6 +18,7 @@ public:
     std::size_t CharacterLength(const char* text, std::size_t size) const override {
         return utf8_ ? Utf8CharacterLength(text, size) : CodePage::CharacterLength(text, size);
     }
+    bool AppendFromUtf16(std::u16string_view text, std::string& out) const override;
 
 private:
     std::bitset<256> lead_;
