@@ -15,8 +15,7 @@ constexpr int kUsualRoom = 1024;
 
 // Appends the conversion to `out`; false, with nothing appended, when the
 // system refuses it.
-bool AppendConverted(UINT codePage, DWORD flags, const wchar_t* text, int units, BOOL* usedDefault,
-                     std::string& out) {
+bool AppendConverted(UINT codePage, DWORD flags, const wchar_t* text, int units, BOOL* usedDefault, std::string& out) {
     char room[kUsualRoom];
     int written = WideCharToMultiByte(codePage, flags, text, units, room, kUsualRoom, nullptr, usedDefault);
     if (written > 0) {
