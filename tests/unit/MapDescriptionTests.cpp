@@ -33,6 +33,13 @@ const std::vector<std::string> kGameLayout = {"[MapFiles]",
                                               "Name = x"};
 const char kTown[] = "Old Town | town.gmp | town.sty | town.scr";
 
+// A file saved as "Unicode": UTF-16, little-endian, after its byte-order mark.
+std::string Utf16File(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
 std::string Repeat(const std::string& text, int times) {
     std::string repeated;
     for (int i = 0; i < times; ++i) repeated += text;
@@ -74,8 +81,11 @@ TEST(MapDescription, EachFileGivesItsRowOrTheReasonItHasNone) {
         {"[MapFiles] not first, keys outside it and in a second one ignored",
          "GMPFile = x\n[Client]\nSTYFile = x\n[MapFiles]\n" + files + "[MapFiles]\nDescription = X", " | a | b | c"},
         {"a [Client] section after [MapFiles]", "[MapFiles]\n" + files + "[Client]\nDescription = X", " | a | b | c"},
-        {"a damaged first line", "\xEF\xBB\xBF[MapFiles]\n" + files + "Description = N\n[Client]\nGMPFile = x",
+        {"a damaged first line", "\x01[MapFiles]\n" + files + "Description = N\n[Client]\nGMPFile = x",
          "N | a | b | c"},
+        // Taken as text, the mark would hide the first header, and the keys
+        // before the second would be dropped with the file's first lines.
+        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF[MapFiles]\n" + files + "[MapFiles]\nDescription = X", " | a | b | c"},
         {"a header without its bracket", "[MapFiles\n" + files, " | a | b | c"},
         {"a damaged header as the first line", "[Map Files]\n" + files + "[Client]\nDescription = X", " | a | b | c"},
         {"keys only under another header", ";\n[Map Files]\n" + files, "names no GMP file"},
@@ -87,10 +97,20 @@ TEST(MapDescription, EachFileGivesItsRowOrTheReasonItHasNone) {
         {"an empty file", "", "names no GMP file"},
         {"a name of 130 characters", "[MapFiles]\n" + files + "Description = " + std::string(130, 'n'),
          std::string(100, 'n') + " | a | b | c"},
-        {"a file name of 259 characters", "[MapFiles]\nSTYFile = b\nSCRFile = c\nGMPFile = " + std::string(259, 'g'),
-         " | " + std::string(259, 'g') + " | b | c"},
-        {"one of 260", "[MapFiles]\nSTYFile = " + std::string(260, 's') + "\n" + files,
-         "names a STY file longer than 259 characters"},
+        {"a file name of 250 bytes", "[MapFiles]\nSTYFile = b\nSCRFile = c\nGMPFile = " + std::string(250, 'g'),
+         " | " + std::string(250, 'g') + " | b | c"},
+        {"one of 251", "[MapFiles]\nSTYFile = " + std::string(251, 's') + "\n" + files,
+         "names a STY file longer than the game can open (250 bytes)"},
+        // Windows' reader drops a matching pair of quotes, and no other.
+        {"quoted values",
+         "[MapFiles]\nGMPFile = \"quoted town.gmp\"\nSTYFile='q.sty'\nSCRFile = \" q.scr \"\nDescription = \"Q\"",
+         "Q | quoted town.gmp | q.sty |  q.scr "},
+        {"quotes that make no pair",
+         "[MapFiles]\nGMPFile = \"half.gmp\nSTYFile = 'q.sty\"\nSCRFile = \"\nDescription = '",
+         "' | \"half.gmp | 'q.sty\" | \""},
+        {"an empty pair", "[MapFiles]\nGMPFile = \"\"\nSTYFile = b\nSCRFile = c", "names no GMP file"},
+        {"Ctrl-Z, form feed and vertical tab",
+         "[MapFiles]\x1A\n\fGMPFile\v=\va\x1A\nSTYFile = \f\"b\"\x1A\nSCRFile = c\n\x1A", " | a | b | c"},
         {"over 64 KiB, keys first", File(kGameLayout) + std::string(200000, 'x') + std::string("\0\r\n", 3), kTown},
         {"keys beyond 64 KiB", "[MapFiles]\n;" + std::string(kMaxDescriptionBytes, '-') + "\n" + files,
          "names no GMP file"},
@@ -98,31 +118,51 @@ TEST(MapDescription, EachFileGivesItsRowOrTheReasonItHasNone) {
         // A lead byte and the byte after it are one character, whatever that byte.
         {"double-byte characters", "[MapFiles]\nGMPFile = \x83\x5D\n" + files + "Description = " + kana,
          kana.substr(0, 200) + " | \x83\x5D | b | c", Japanese932()},
-        {"259 double-byte characters", "[MapFiles]\nSCRFile = " + Repeat("\x82\xA0", 259) + "\n" + files,
-         " | a | b | " + Repeat("\x82\xA0", 259), Japanese932()},
+        {"125 double-byte characters", "[MapFiles]\nSCRFile = " + Repeat("\x82\xA0", 125) + "\n" + files,
+         " | a | b | " + Repeat("\x82\xA0", 125), Japanese932()},
         {"a blank after a lead byte is part of its character", "[MapFiles]\nGMPFile = \x82\xA0\x82 \n" + files,
          " | \x82\xA0\x82  | b | c", Japanese932()},
-        {"260 double-byte characters", "[MapFiles]\nGMPFile = " + Repeat("\x82\xA0", 260),
-         "names a GMP file longer than 259 characters", Japanese932()},
+        {"126 double-byte characters, 252 bytes", "[MapFiles]\nGMPFile = " + Repeat("\x82\xA0", 126),
+         "names a GMP file longer than the game can open (250 bytes)", Japanese932()},
+        {"UTF-16",
+         Utf16File(u"\r\n[MapFiles]\r\nGMPFile = \"\u00C9t\u00E9.gmp\"\rSTYFile = e.sty\nSCRFile = e.scr\r\n"
+                   u"Description = \u00C9t\u00E9 \u2013 \u0178\r\n[Client]\r\nGMPFile = x"),
+         "\xC9t\xE9 \x96 \x9F | \xC9t\xE9.gmp | e.sty | e.scr", Western1252()},
+        {"UTF-16 with a file name the code page lacks",
+         Utf16File(u"[MapFiles]\nGMPFile = a.gmp\nSTYFile = \u0141\u00F3d\u017A.sty\nSCRFile = c"),
+         "names a STY file that cannot be spelled in this system's language", Western1252()},
+        {"UTF-16 with a name the code page lacks",
+         Utf16File(u"; \u0141\n[MapFiles]\nGMPFile = a\nSTYFile = b\nSCRFile = c\nDescription = \u0141\u00F3d\u017A"),
+         "gives a map name that cannot be spelled in this system's language", Western1252()},
+        {"UTF-16 in UTF-8",
+         Utf16File(u"[MapFiles]\nGMPFile = \u0141\u00F3d\u017A.gmp\nSTYFile = b\nSCRFile = \U0001F697"),
+         " | \xC5\x81\xC3\xB3\x64\xC5\xBA.gmp | b | \xF0\x9F\x9A\x97", Utf8()},
+        // 64 KiB of the file's own bytes: half as many characters.
+        {"UTF-16 keys beyond 64 KiB",
+         Utf16File(u";" + std::u16string(kMaxDescriptionBytes / 2, u'-') +
+                   u"\n[MapFiles]\nGMPFile = a\nSTYFile = b\nSCRFile = c"),
+         "names no GMP file", Western1252()},
         {"Western text in a double-byte code page", File(kGameLayout), kTown, Japanese932()},
         {"UTF-8", "[MapFiles]\n" + files + "Description = " + utf8, utf8.substr(0, 33 * 9 + 2) + " | a | b | c",
          Utf8()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        // Whole, and a byte at a time: the pieces must not change the result.
-        for (const std::size_t piece : {c.text.size(), std::size_t{1}}) {
-            MapDescriptionParser parser(c.codePage);
-            for (std::size_t at = 0; at < c.text.size() && parser.Result() == MapDescriptionParser::Outcome::NeedMore;
-                 at += piece) {
-                parser.Feed(c.text.data() + at, std::min(piece, c.text.size() - at));
-            }
+        auto shown = [](const MapDescriptionParser& parser) {
             const MapDescription& d = parser.Description();
-            EXPECT_EQ(parser.Finish() == MapDescriptionParser::Outcome::Complete
-                          ? d.name + " | " + d.gmp + " | " + d.sty + " | " + d.scr
-                          : DescribeProblem(parser.Result(), parser.ProblemFile()),
-                      c.expected);
+            return parser.Result() == MapDescriptionParser::Outcome::Complete
+                       ? d.name + " | " + d.gmp + " | " + d.sty + " | " + d.scr
+                       : DescribeProblem(parser.Result(), parser.ProblemFile());
+        };
+        EXPECT_EQ(shown(ParseMapDescription(c.text, c.codePage)), c.expected);
+        // A byte at a time: the pieces must not change the result.
+        MapDescriptionParser parser(c.codePage);
+        for (std::size_t at = 0; at < c.text.size() && parser.Result() == MapDescriptionParser::Outcome::NeedMore;
+             ++at) {
+            parser.Feed(c.text.data() + at, 1);
         }
+        parser.Finish();
+        EXPECT_EQ(shown(parser), c.expected);
     }
 }
 
