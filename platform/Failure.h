@@ -1,6 +1,8 @@
 #pragma once
 // The one failure type of the program: a number, the source that raised it and
-// a description, exactly what the message boxes show.
+// a description. The message boxes show the description alone, in the frame
+// of the routine that reports it; the number tells callers one failure from
+// another (the launch words a refused elevation its own way by it).
 
 #include <cstdint>
 #include <stdexcept>

@@ -106,8 +106,8 @@ TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
     };
     const Case cases[] = {
         {"x\rGMPFile = g\rSTYFile\rSCRFile = c\rDescription = S\r", "names no STY file"},
-        {"x\rGMPFile = " + std::string(300, 'g') + "\rSTYFile = s\rSCRFile = c\rDescription = S\r",
-         "names a GMP file longer than 259 characters"},
+        {"x\rGMPFile = " + std::string(251, 'g') + "\rSTYFile = s\rSCRFile = c\rDescription = S\r",
+         "names a GMP file longer than the game can open (250 bytes)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);

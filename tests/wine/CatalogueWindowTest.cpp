@@ -115,6 +115,20 @@ protected:
                {"Tight Fit", "tight.mmp", "tight.gmp", "tight.sty", "tight.scr"});
         Listed("nameless.mmp", Join({"[MapFiles]", "GMPFile = nl.gmp", "STYFile = nl.sty", "SCRFile = nl.scr"}, "\r"),
                {"", "nameless.mmp", "nl.gmp", "nl.sty", "nl.scr"});
+        // As Windows' own reader gives them to the game: quotes around a name
+        // with blanks dropped, Ctrl-Z left by an old editor dropped, and a
+        // file saved as "Unicode" read, its accents in the Western code page.
+        Listed("quoted.mmp",
+               Join({"[MapFiles]", "GMPFile = \"quoted town.gmp\"", "STYFile = 'quoted.sty'", "SCRFile = \"half.scr",
+                     "Description = \"Quoted Town\"\x1A"},
+                    "\r\n"),
+               {"Quoted Town", "quoted.mmp", "quoted town.gmp", "quoted.sty", "\"half.scr"});
+        const std::string cafe = GetACP() == 1252 ? "Unicode Caf\xE9" : "Unicode Cafe";
+        std::string unicode = "\xFF\xFE";
+        for (const char c : Join(DescriptionLines(cafe, "cafe.gmp", "cafe.sty", "cafe.scr"), "\r\n")) {
+            unicode += {c, '\0'};
+        }
+        Listed("unicode.mmp", unicode, {cafe, "unicode.mmp", "cafe.gmp", "cafe.sty", "cafe.scr"});
 
         // Found by no search for plain description files.
         const std::string unused = Join(DescriptionLines("Should Not Show", "no.gmp", "no.sty", "no.scr"), "\r\n");
@@ -273,14 +287,16 @@ TEST_F(CatalogueWindowTest, EveryUsableFileAndTheGameMapsAreShownInNameOrder) {
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
-TEST_F(CatalogueWindowTest, AFileNameLongerThanAPathCanHoldMakesTheFileUnusable) {
+// The game reads each name into 256 bytes, after "data\\": 251 bytes are
+// more than it can open.
+TEST_F(CatalogueWindowTest, AFileNameLongerThanTheGameCanOpenMakesTheFileUnusable) {
     game_.Write("data\\long.mmp",
-                Join(DescriptionLines("Too Long", std::string(300, 'g') + ".gmp", "l.sty", "l.scr"), "\r\n"));
+                Join(DescriptionLines("Too Long", std::string(247, 'g') + ".gmp", "l.sty", "l.scr"), "\r\n"));
     const std::vector<MapEntry> expected = ExpectedCatalogue();
     Start();
     ExpectReportBeforeTheWindow(
-        "Error: Could not read the map description file 'long.mmp': names a GMP file longer than 259 characters "
-        "Line: 0");
+        "Error: Could not read the map description file 'long.mmp': names a GMP file longer than the game can open "
+        "(250 bytes) Line: 0");
     ASSERT_TRUE(OpenWindow()) << "no main window after the report";
     ExpectCatalogue(expected);
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
