@@ -26,9 +26,12 @@ void HeadlessView::RequireRow(int position) const {
     if (position < 1 || position > RowCount()) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
 }
 
+// As the real list, only the columns added so far have cells to give.
 std::string HeadlessView::CellText(int position, int column) const {
     RequireRow(position);
-    if (column < 1 || column > kMapColumnCount) throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+    if (column < 1 || column > static_cast<int>(columns_.size()) || column > kMapColumnCount) {
+        throw Failure(kErrIndexOutOfBounds, "", "Index out of bounds");
+    }
     return rows_[position - 1].*kMapColumns[column - 1].field;
 }
 
@@ -45,4 +48,11 @@ void HeadlessView::ScrollRowIntoView(int position) {
 void HeadlessView::UserSelects(int position) {
     if (position != 0) RequireRow(position);
     selected_ = position;
+}
+
+void HeadlessView::ShowRows(const std::vector<MapEntry>& rows) {
+    if (columns_.empty()) {
+        for (const MapColumn& column : kMapColumns) AddColumn(column.title, column.widthTwips);
+    }
+    AppendRows(rows);
 }

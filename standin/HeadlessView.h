@@ -19,6 +19,9 @@ public:
     }
     // As a click on a row or keyboard selection would do; 0 clears it.
     void UserSelects(int position);
+    // A list as the start-up leaves it: its columns, where none was added
+    // yet, and then `rows`.
+    void ShowRows(const std::vector<MapEntry>& rows);
 
     // What the logic left behind.
     int ListWidthTwips() const { return listWidth_; }

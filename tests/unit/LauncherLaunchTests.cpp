@@ -149,7 +149,7 @@ TEST_F(LauncherLaunch, ARowWithoutOneOfItsFileNamesIsReportedAndNothingIsWritten
         LauncherWorld world;
         world.InstallGame();
         GameFolder = kGame;
-        world.view.AppendRows({c.row});
+        world.view.ShowRows({c.row});
         world.view.UserSelects(1);
         world.form.cmdStart_Click();
         EXPECT_EQ(world.messages.shown,
@@ -167,7 +167,7 @@ TEST_F(LauncherLaunch, GameFolderGetsItsBackslashOnce) {
     EXPECT_EQ(GameFolder, "C:\\Games\\GTA2");
 
     messages.shown.clear();
-    view.AppendRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
+    view.ShowRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
     view.UserSelects(1);
     form.cmdStart_Click();
     form.cmdStart_Click();
@@ -199,7 +199,7 @@ TEST_F(LauncherLaunch, NetworkFolderStartsWithoutADriveChange) {
     } network;
     Platform networked{registry, network, processes, folderDialog, messages, "Brindleway"};
     frmLauncher launcher(view, networked);
-    view.AppendRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
+    view.ShowRows({MapEntry{"Only", "", "o.gmp", "o.sty", "o.scr"}});
     view.UserSelects(1);
     GameFolder = "\\\\server\\games\\gta2";
     launcher.cmdStart_Click();
@@ -245,8 +245,8 @@ TEST_F(LauncherWindow, ResizeFitsTheListAndSkipsAnUnusableDimension) {
 }
 
 TEST_F(LauncherWindow, RowClickTitlesTheWindowWithTheRowsName) {
-    view.AppendRows({MapEntry{"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"},
-                     MapEntry{"", "empty.mmp", "e.gmp", "e.sty", "e.scr"}});
+    view.ShowRows({MapEntry{"1st City - Downtown", "", "wil.gmp", "wil.sty", "wil.scr"},
+                   MapEntry{"", "empty.mmp", "e.gmp", "e.sty", "e.scr"}});
 
     form.lvMaps_ItemClick(1);
     EXPECT_EQ(view.Caption(), "Orvo's Brindleway v0.3 - 1st City - Downtown");
@@ -254,5 +254,10 @@ TEST_F(LauncherWindow, RowClickTitlesTheWindowWithTheRowsName) {
     EXPECT_EQ(view.Caption(), "Orvo's Brindleway v0.3 - ");
     // No guard: a row that does not exist is the caller's fault and is not hidden.
     EXPECT_THROW(form.lvMaps_ItemClick(3), Failure);
+    // Nor a list whose columns were never added: the real one has no cells then.
+    HeadlessView bare;
+    bare.AppendRows(view.Rows());
+    frmLauncher bareForm(bare, platform);
+    EXPECT_THROW(bareForm.lvMaps_ItemClick(1), Failure);
     EXPECT_EQ(form.SelectedIndex(), 0);
 }
