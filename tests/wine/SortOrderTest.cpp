@@ -4,7 +4,9 @@
 // sort keys the program asks the system for are checked in whatever world the
 // test is started in, and the stand-ins' Western model in an English one
 // (code page 1252). Every pair of names must compare the same way on both
-// sides, equality included.
+// sides, equality included. In every world too, UTF-16 text (wide file names,
+// Unicode description files) must come into the code page exactly or be
+// reported, never as a look-alike.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -174,4 +176,30 @@ TEST(SortOrder, SystemKeysOrderAsTheSystemCompares) {
     names.push_back(longName + "b");
     names.push_back("A" + longName.substr(1));
     ExpectKeysInSystemOrder(names);
+}
+
+// Only what converts back to itself is the character: a "best fit" such as L
+// for \u0141, or on code page 932 a backslash for the yen sign, does not.
+TEST(CodePage, TextFromUtf16IsExactOrReportedNeverBestFit) {
+    ASSERT_NO_FATAL_FAILURE(ExpectTheWorldAskedFor());
+    const Win32CodePage codePage;
+    int mismatches = 0;
+    for (unsigned unit = 1; unit < 0x10000 && mismatches < 5; ++unit) {
+        if (unit >= 0xD800 && unit <= 0xDFFF) continue;
+        const auto wide = static_cast<wchar_t>(unit);
+        char bytes[8] = {};
+        const int size = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr);
+        wchar_t back[4] = {};
+        const bool roundTrips =
+            size > 0 && MultiByteToWideChar(CP_ACP, 0, bytes, size, back, 4) == 1 && back[0] == wide;
+        const auto character = static_cast<char16_t>(unit);
+        std::string converted;
+        const bool exact = codePage.AppendFromUtf16(std::u16string_view(&character, 1), converted);
+        if (exact != roundTrips || (exact && converted != std::string(bytes, size))) {
+            ADD_FAILURE() << "U+" << std::hex << unit << ": " << (exact ? "exact as " : "reported, given as ")
+                          << Show(converted) << ", the system gives " << Show(std::string(bytes, size))
+                          << (roundTrips ? ", which converts back" : ", which does not convert back");
+            ++mismatches;
+        }
+    }
 }
