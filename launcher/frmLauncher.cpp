@@ -135,6 +135,7 @@ void frmLauncher::RestoreMapSelection(const std::vector<MapEntry>& rows) {
     // thousands of rows for each cell would hold up the start.
     const std::size_t found = FindRememberedRow(rows, ReadRememberedMap(registry), platform_.codePage);
     long position = 1;
+    // A row found beyond what the 16-bit index holds is left to map_index.
     if (found >= 1 && found <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
         position = static_cast<long>(found);
     } else {
