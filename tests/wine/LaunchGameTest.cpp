@@ -106,8 +106,6 @@ TEST_F(LaunchGameTest, GameStartsInItsFolderAndFindsTheMapUnderBothRoots) {
         EXPECT_EQ(report[r + ".skip_frontend.type"], "4") << root;
     }
     EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_index"), std::to_string(row));
-    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_file"), "harbour.mmp");
-    EXPECT_EQ(gui::ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "map_name"), kMapName);
 }
 
 TEST_F(LaunchGameTest, RunningGameIsRefusedAndAMissingGameIsNamed) {
