@@ -140,6 +140,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
     const std::string bare = argc > 3 ? gui::WindowsPath(argv[3]) : std::string();
     gui::ScopedRegistryValue index(HKEY_CURRENT_USER, "Software\\Lanternhall", "map_index", std::nullopt);
+    gui::ScopedRegistryValue file(HKEY_CURRENT_USER, "Software\\Lanternhall", "map_file", std::nullopt);
     gui::ScratchFolder elsewhere("startup-bench-cwd");
 
     std::vector<int> counts;

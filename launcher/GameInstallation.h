@@ -31,5 +31,9 @@ inline constexpr const char* kKeyAsFolderIsStored = "SOFTWARE\\Lanternhall";
 inline constexpr const char* kKeyAsIndexIsStored = "software\\Lanternhall";
 inline constexpr const char* kGameFolderValue = "GTA2Folder";
 inline constexpr const char* kMapIndexValue = "map_index";
+// What the launched row was, besides where it stood: its MMP cell (empty for
+// a built-in map) and its name.
+inline constexpr const char* kMapFileValue = "map_file";
+inline constexpr const char* kMapNameValue = "map_name";
 
 }  // namespace settings

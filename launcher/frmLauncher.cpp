@@ -11,6 +11,7 @@
 #include "launcher/GameInstallation.h"
 #include "launcher/MapCatalogue.h"
 #include "launcher/MapColumns.h"
+#include "launcher/RememberedMap.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessApi.h"
@@ -112,7 +113,7 @@ void frmLauncher::Form_Load() {
         view_.AppendRows(rows);
         view_.StartupStepDone("rows inserted");
 
-        RestoreMapSelection();
+        RestoreMapSelection(rows);
         view_.SetCaption(kCaptionPrefix + view_.CellText(selectedIndex_, kNameColumn));
         view_.SetColumnTitle(kNameColumn, "Map name (" + std::to_string(view_.RowCount()) + ")");
 
@@ -124,20 +125,28 @@ void frmLauncher::Form_Load() {
     }
 }
 
-void frmLauncher::RestoreMapSelection() {
+void frmLauncher::RestoreMapSelection(const std::vector<MapEntry>& rows) {
     cRegistry& registry = Registry();
     registry.ClassKey(kHkeyCurrentUser);
     registry.SectionKey(settings::kKeyAsIndexIsStored);
-    registry.ValueKey(settings::kMapIndexValue);
     view_.KeepSelectionVisibleWithoutFocus();
 
-    const TaggedValue stored = registry.Value();
+    // Searched in the rows kept here, not in the list: asking a list of
+    // thousands of rows for each cell would hold up the start.
+    const std::size_t found = FindRememberedRow(rows, ReadRememberedMap(registry), platform_.codePage);
     long position = 1;
-    // A value that names no row (not a number, out of range, or a row that
-    // has gone since it was stored) falls back to the first row.
-    if (EqualsEmptyText(stored) || !ParseStoredPosition(ToText(stored), position) || position < 1 ||
-        position > view_.RowCount()) {
-        position = 1;
+    // A row found beyond what the 16-bit index holds is left to map_index.
+    if (found >= 1 && found <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+        position = static_cast<long>(found);
+    } else {
+        registry.ValueKey(settings::kMapIndexValue);
+        const TaggedValue stored = registry.Value();
+        // A value that names no row (not a number, out of range, or a row
+        // that has gone since it was stored) falls back to the first row.
+        if (EqualsEmptyText(stored) || !ParseStoredPosition(ToText(stored), position) || position < 1 ||
+            position > view_.RowCount()) {
+            position = 1;
+        }
     }
     selectedIndex_ = static_cast<std::int16_t>(position);
     view_.SelectRow(selectedIndex_);
@@ -190,6 +199,10 @@ void frmLauncher::cmdStart_Click() {
                 throw Failure(kErrNoFileName, "", std::string("The selected map names no ") + file.kind + " file");
             }
         }
+        // What the map is, so that the next start finds it wherever its row
+        // has moved by then.
+        const std::string mapFile = view_.CellText(selectedIndex_, ColumnOf(&MapEntry::mmp));
+        const std::string mapName = view_.CellText(selectedIndex_, kNameColumn);
 
         cRegistry& registry = Registry();
         registry.ClassKey(kHkeyCurrentUser);
@@ -197,6 +210,10 @@ void frmLauncher::cmdStart_Click() {
         registry.ValueType(kRegSz);
         registry.ValueKey(settings::kMapIndexValue);
         registry.Value(TaggedValue(selectedIndex_));
+        registry.ValueKey(settings::kMapFileValue);
+        registry.Value(TaggedValue(mapFile));
+        registry.ValueKey(settings::kMapNameValue);
+        registry.Value(TaggedValue(mapName));
 
         for (std::int32_t root : {kHkeyLocalMachine, kHkeyCurrentUser}) {
             registry.ClassKey(root);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "launcher/LauncherView.h"
 #include "platform/Platform.h"
@@ -29,8 +30,10 @@ public:
 private:
     // Created on first use and kept for the window's life.
     cRegistry& Registry();
-    // Selects the row stored as map_index and sets SelectedIndex.
-    void RestoreMapSelection();
+    // Selects the row of the map launched last and sets SelectedIndex:
+    // found among `rows`, the list's rows in displayed order, by what the
+    // map is, or else by its stored position, map_index.
+    void RestoreMapSelection(const std::vector<MapEntry>& rows);
 
     LauncherView& view_;
     Platform& platform_;

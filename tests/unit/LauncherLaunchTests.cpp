@@ -38,6 +38,8 @@ TEST_F(LauncherLaunch, WritesTheChoiceAndTheDebugValuesThenStartsTheGame) {
     EXPECT_TRUE(messages.shown.empty());
     const std::vector<std::string> expected = {
         "HKCU|software\\Lanternhall|map_index|1|" + std::to_string(row),
+        "HKCU|software\\Lanternhall|map_file|1|town.mmp",
+        "HKCU|software\\Lanternhall|map_name|1|Old Town",
         "HKLM|" + kDebug + "|mapname|1|town.gmp",
         "HKLM|" + kDebug + "|scriptName|1|town.scr",
         "HKLM|" + kDebug + "|stylename|1|town.sty",
@@ -58,11 +60,14 @@ TEST_F(LauncherLaunch, WritesTheChoiceAndTheDebugValuesThenStartsTheGame) {
     EXPECT_EQ(processes.started[0].currentFolder, "C:\\Games\\GTA2\\");
     EXPECT_EQ(files.CurrentFolder(), "C:\\Games\\GTA2\\");
 
-    // The next start selects the launched row again.
+    // The next start selects the launched map again, though a map that
+    // sorts before it has come since.
+    AddMap("aaa.mmp", "Aardvark Map", "aaa");
     HeadlessView nextView;
     frmLauncher next(nextView, platform);
     next.Form_Load();
-    EXPECT_EQ(nextView.SelectedRow(), row);
+    EXPECT_EQ(nextView.SelectedRow(), row + 1);
+    EXPECT_EQ(nextView.Caption(), "Orvo's Brindleway v0.3 - Old Town");
 }
 
 TEST_F(LauncherLaunch, RefusesWhileTheGameRuns) {
@@ -79,7 +84,7 @@ TEST_F(LauncherLaunch, MissingExecutableIsNamedAfterTheValuesAreWritten) {
     files.RemoveFile("C:\\Games\\GTA2\\gta2.exe");
     form.cmdStart_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"C:\\Games\\GTA2\\gta2.exe not found!"});
-    EXPECT_EQ(registry.writes.size(), 9u);
+    EXPECT_EQ(registry.writes.size(), 11u);
     EXPECT_TRUE(processes.started.empty());
 }
 
@@ -91,7 +96,11 @@ TEST_F(LauncherLaunch, MachineKeyRefusedStopsAfterTheChoiceIsSaved) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].rfind("Error during 1 player test: ", 0), 0u) << messages.shown[0];
     EXPECT_EQ(messages.shown[0].substr(messages.shown[0].size() - 10), " - Line: 0");
-    EXPECT_EQ(registry.writes, std::vector<std::string>{"HKCU|software\\Lanternhall|map_index|1|3"});
+    // A built-in row: it has no description file to remember.
+    const std::vector<std::string> saved = {"HKCU|software\\Lanternhall|map_index|1|3",
+                                            "HKCU|software\\Lanternhall|map_file|1|",
+                                            "HKCU|software\\Lanternhall|map_name|1|1st City Bonus 2"};
+    EXPECT_EQ(registry.writes, saved);
     EXPECT_EQ(Stored(kHkeyCurrentUser, kDebug, "mapname"), std::nullopt);
     EXPECT_TRUE(processes.started.empty());
 }

@@ -121,17 +121,43 @@ TEST_F(LauncherLoad, OneUnreadableFileIsNamedWithItsReason) {
     }
 }
 
-TEST_F(LauncherLoad, StoredMapIndexSelectsItsRowOrElseTheFirst) {
+// The launched map is found wherever its row now stands; map_index decides
+// where none is. The maps that move rows: 6 2nd City Aardvark, 14 Aardvark
+// Map, 15 Katakana Map, 16 Mmm Middle Map. In code page 932 the 0x41 ('A')
+// of a two-byte character is no letter to fold.
+TEST_F(LauncherLoad, RememberedMapOrElseStoredMapIndexSelectsItsRowOrElseTheFirst) {
     struct Case {
-        const char* stored;  // nullptr: nothing stored
+        const char* stored;  // map_index; nullptr: nothing stored
         int expected;
+        const char* file = nullptr;  // map_file; nullptr: nothing stored, nor map_name
+        const char* name = "";
+        std::uint32_t fileType = kRegSz;
+        bool japanese = false;
     };
-    const Case cases[] = {{nullptr, 1}, {"", 1},    {"12", 12},   {"13", 1},  {"5", 5},      {" 7 ", 7},   {"0", 1},
-                          {"-5", 1},    {"abc", 1}, {"70000", 1}, {"2.5", 1}, {"-32769", 1}, {"32767", 1}, {"4x", 1}};
+    const Case byIndex[] = {{nullptr, 1}, {"", 1},    {"12", 12},   {"13", 1},  {"5", 5},      {" 7 ", 7},   {"0", 1},
+                            {"-5", 1},    {"abc", 1}, {"70000", 1}, {"2.5", 1}, {"-32769", 1}, {"32767", 1}, {"4x", 1}};
+    const Case remembered[] = {{"15", 16, "mmm.mmp", "Mmm Middle Map"},
+                               {"6", 7, "", "2nd City Bonus 1"},
+                               {nullptr, 16, "MMM.MMP", "Mmm Middle Map"},
+                               {"14", 14, "gone.mmp", "Gone Map"},
+                               {"14", 14, "mmm.mmp", "Mmm Middle Map", kRegExpandSz},
+                               {"3", 3, "", "Mmm Middle Map"},
+                               {"2", 15, "\x83\x41.MMP", "Katakana Map"},
+                               {"2", 2, "\x83\x41.MMP", "Katakana Map", kRegSz, true}};
+    std::vector<Case> cases(std::begin(byIndex), std::end(byIndex));
+    cases.insert(cases.end(), std::begin(remembered), std::end(remembered));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
-        LauncherWorld world;
+        SCOPED_TRACE(std::string(c.stored ? c.stored : "(absent)") + " " + (c.file ? c.file : "(absent)"));
+        LauncherWorld world(c.japanese ? Japanese932() : Western1252());
         if (c.stored) world.StoreMapIndex(c.stored);
+        if (c.file) {
+            world.StoreSetting("map_file", c.file, c.fileType);
+            world.StoreSetting("map_name", c.name, kRegSz);
+            world.AddMap("mmm.mmp", "Mmm Middle Map", "mmm");
+            world.AddMap("aaa.mmp", "Aardvark Map", "aaa");
+            world.AddMap("2nd.mmp", "2nd City Aardvark", "2nd");
+            world.AddMap("\x83\x61.mmp", "Katakana Map", "kana");
+        }
         world.LoadWithGame();
         EXPECT_TRUE(world.messages.shown.empty());
         EXPECT_EQ(world.form.SelectedIndex(), c.expected);

@@ -104,6 +104,13 @@ struct LauncherWorld {
     }
     void StoreGameFolder(const std::string& folder) { StoreGameFolder(registry, folder); }
     void StoreMapIndex(const std::string& text) { Store("software\\Lanternhall", "map_index", text); }
+    // Text stored as `type` whatever it holds, as another program may store it.
+    void StoreSetting(const std::string& name, const std::string& text, std::uint32_t type) {
+        UniqueKey key(registry);
+        registry.CreateKeyEx(RootKey(kHkeyCurrentUser), "software\\Lanternhall", kKeyAllKeyRights, key.put());
+        const auto* data = reinterpret_cast<const std::uint8_t*>(text.c_str());
+        EXPECT_EQ(registry.SetValueEx(key.get(), name, type, data, static_cast<std::uint32_t>(text.size() + 1)), 0);
+    }
     // The text stored, read without the accessor; nothing where none is.
     std::optional<std::string> Stored(std::int32_t root, const std::string& key, const std::string& name) {
         return ReadRawValue(registry, root, key, name).Text();

@@ -184,6 +184,7 @@ TEST_F(LaunchGameTest, AFolderFoundFromTheCurrentFolderIsTheOneTheGameStartsFrom
 }
 
 // Launched this time by Enter in the list, which presses the default button.
+// A map that sorts before it, added before the next start, moves its row down.
 TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
     const int row = RowNamed(kMapName);
     ASSERT_NE(row, 0);
@@ -194,9 +195,13 @@ TEST_F(LaunchGameTest, TheLaunchedRowIsChosenAgainAtTheNextStart) {
     EXPECT_EQ(gui::ReadGameReport(Report())["hkcu.scriptName"], "harbour.scr");
     StopGame();
     ASSERT_EQ(app_->Close(), std::optional<DWORD>(0));
+    game_.Write("data\\aaa.mmp",
+                "[MapFiles]\r\nGMPFile = a.gmp\r\nSTYFile = a.sty\r\nSCRFile = a.scr\r\n"
+                "Description = Aardvark Map\r\n");
 
     Start();
-    EXPECT_EQ(gui::ListSelectedRow(list_), row);
+    ASSERT_EQ(RowNamed(kMapName), row + 1) << "the added map does not sort before it";
+    EXPECT_EQ(gui::ListSelectedRow(list_), row + 1);
     EXPECT_EQ(gui::WindowText(main_), std::string("Orvo's Brindleway v0.3 - ") + kMapName);
 }
 

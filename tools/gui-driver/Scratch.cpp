@@ -162,7 +162,9 @@ ScopedRegistryValue::~ScopedRegistryValue() {
 
 ScopedLauncherSettings::ScopedLauncherSettings(const std::optional<std::string>& gameFolder) {
     saved_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "GTA2Folder", gameFolder));
-    saved_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, "map_index", std::nullopt));
+    for (const char* name : {"map_index", "map_file", "map_name"}) {
+        saved_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, kSettingsKey, name, std::nullopt));
+    }
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         for (const char* name : {"mapname", "scriptName", "stylename", "skip_frontend"}) {
             saved_.push_back(std::make_unique<ScopedRegistryValue>(root, kDebugKey, name, std::nullopt));
