@@ -100,28 +100,13 @@ bool NamesDevice(const std::string& path) {
 
 constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Calls `take` with every plain file the search for `pattern` finds.
+// Calls `take` with every plain file the search for `pattern` finds. The
+// wide search gives each file's own name, where the narrow one writes a
+// look-alike for each letter the code page lacks ("Lodz.mmp" for
+// "Łódź.mmp"; a yen sign becomes a backslash in code page 932): a name that
+// opens another file, or none.
 template <typename Take>
 void ForEachPlainFile(const std::string& pattern, Take take) {
-    if (pattern.empty()) return;
-    WIN32_FIND_DATAA found;
-    UniqueFindHandle search;
-    {
-        NoCriticalErrorBoxes quiet;
-        search.reset(FindFirstFileA(pattern.c_str(), &found));
-    }
-    if (!search) return;
-    do {
-        if ((found.dwFileAttributes & kNotPlain) == 0) take(found);
-    } while (FindNextFileA(search.get(), &found));
-}
-
-// The same over the wide search, which gives each file's own name: the
-// narrow one writes a look-alike for each letter the code page lacks
-// ("Lodz.mmp" for "Łódź.mmp"; a yen sign becomes a backslash in code page
-// 932), a name that opens another file or none.
-template <typename Take>
-void ForEachPlainFileWide(const std::string& pattern, Take take) {
     if (pattern.empty()) return;
     const int units = MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, nullptr, 0);
     if (units <= 0) return;
@@ -134,6 +119,7 @@ void ForEachPlainFileWide(const std::string& pattern, Take take) {
         search.reset(FindFirstFileW(widePattern.c_str(), &found));
     }
     if (!search) return;
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((found.dwFileAttributes & kNotPlain) == 0) take(found);
     } while (FindNextFileW(search.get(), &found));
@@ -143,13 +129,13 @@ void ForEachPlainFileWide(const std::string& pattern, Take take) {
 
 std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
     std::vector<std::string> names;
-    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAA& found) { names.emplace_back(found.cFileName); });
+    for (FoundFile& file : FindPlainFilesWithShortNames(pattern)) names.push_back(std::move(file.name));
     return names;
 }
 
 std::vector<FileSystem::FoundFile> Win32FileSystem::FindPlainFilesWithShortNames(const std::string& pattern) {
     std::vector<FoundFile> files;
-    ForEachPlainFileWide(pattern, [&](const WIN32_FIND_DATAW& found) {
+    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAW& found) {
         FoundFile file;
         file.spelled = AppendAnsiText(found.cFileName, wcslen(found.cFileName), file.name);
         // A short name is ASCII as a rule; one that is not, and cannot be
