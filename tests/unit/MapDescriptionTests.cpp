@@ -166,7 +166,6 @@ TEST(MapDescriptionFile, FailuresNameTheirCause) {
     EXPECT_EQ(descriptionOf("C:\\g\\data\\missing.mmp"), "the file cannot be opened: File not found");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\locked.mmp"), "the file cannot be opened: Path/File access error");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\broken.mmp"), "the file cannot be read: Device I/O error");
-    // Never read: a port's read would wait for ever.
     EXPECT_EQ(descriptionOf("C:\\g\\data\\COM1.mmp"), "is not a file");
 }
 
@@ -180,19 +179,16 @@ TEST(MapDescriptionFile, NamesTheCodePageCannotSpellAreReadByTheirShortNames) {
     files.AddFile("C:\\g\\data\\???.mmp", File(kGameLayout));
     files.AddFile("C:\\g\\data\\????.mmp_old", File(kGameLayout));
     files.GiveShortName("C:\\g\\data\\????.mmp_old", "____~ABC.MMP");
-    files.AddLookAlikeNamedFile(
-        "C:\\g\\data\\LD~1.MMP", "Lodz.mmp",
-        "[MapFiles]\nGMPFile = pl.gmp\nSTYFile = pl.sty\nSCRFile = pl.scr\nDescription = Polish");
+    files.AddLookAlikeNamedFile("C:\\g\\data\\LD~1.MMP", "Lodz.mmp", File(kGameLayout));
     files.AddFile("C:\\g\\data\\Lodz.mmp", "[MapFiles]\nGMPFile = l.gmp\nSTYFile = l.sty\nSCRFile = l.scr");
-    files.AddDevice("C:\\g\\data\\COM1.mmp");
     const DescriptionScan scan = ReadDescribedMaps(files, "C:\\g\\");
     ASSERT_EQ(scan.maps.size(), 3u);
     EXPECT_EQ(scan.maps[0], (MapEntry{"Old Town", "____~RKY.MMP", "town.gmp", "town.sty", "town.scr"}));
-    EXPECT_EQ(scan.maps[1], (MapEntry{"Polish", "LD~1.MMP", "pl.gmp", "pl.sty", "pl.scr"}));
+    EXPECT_EQ(scan.maps[1], (MapEntry{"Old Town", "LD~1.MMP", "town.gmp", "town.sty", "town.scr"}));
     EXPECT_EQ(scan.maps[2], (MapEntry{"", "Lodz.mmp", "l.gmp", "l.sty", "l.scr"}));
     EXPECT_EQ(DescribeSkippedFiles(scan),
-              "Could not read 2 map description files: '???.mmp': its name cannot be spelled in this system's "
-              "language; 'COM1.mmp': is not a file");
+              "Could not read the map description file '???.mmp': its name cannot be spelled in this system's "
+              "language");
 }
 
 TEST(MapDescriptionFile, TheReportNamesTenBadFilesAndCountsTheRest) {

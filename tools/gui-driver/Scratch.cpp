@@ -15,18 +15,14 @@
 namespace gui {
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(units > 0 ? static_cast<std::size_t>(units) : 1u, L'\0');
-    if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], units);
-    wide.pop_back();
-    return wide;
+// A wide "\\?\" path, which the system takes as it stands: a file named in
+// a script the code page lacks can be named, and so can one named after a
+// device ("COM1.mmp"), which a plain path would open as the port.
+std::wstring Unparsed(const std::string& path) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    return std::wstring(L"\\\\?\\") + wide;
 }
-
-// By wide "\\?\" paths, which pass the system's name rules untouched: a
-// file named in a script the code page lacks goes too, and so does one named
-// after a device ("COM1.mmp"), which a plain path would open as the port.
-std::wstring Unparsed(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
