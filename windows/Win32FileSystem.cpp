@@ -98,8 +98,6 @@ bool NamesDevice(const std::string& path) {
     return length >= 4 && length < MAX_PATH && std::string_view(full, 4) == "\\\\.\\";
 }
 
-constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
 // Calls `take` with every plain file the search for `pattern` finds. The
 // wide search gives each file's own name, where the narrow one writes a
 // look-alike for each letter the code page lacks ("Lodz.mmp" for
