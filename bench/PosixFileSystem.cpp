@@ -19,6 +19,10 @@ class PosixInputFile : public InputFile {
 public:
     explicit PosixInputFile(int fd) : fd_(fd) {}
     ~PosixInputFile() override { ::close(fd_); }
+    bool IsDiskFile() const override {
+        struct stat status {};
+        return ::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode);
+    }
     std::size_t Read(char* buffer, std::size_t size) override {
         ssize_t count = ::read(fd_, buffer, size);
         if (count < 0) throw Failure(57, "", std::strerror(errno));

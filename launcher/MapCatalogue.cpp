@@ -22,6 +22,7 @@ constexpr std::size_t kReadPiece = 4096;
 constexpr std::int32_t kUnreadableFile = 62;
 
 constexpr const char* kUnspelledName = "its name cannot be spelled in this system's language";
+constexpr const char* kNotAFile = "is not a file";
 
 // The search also matches a file's short 8.3 name, which turns "x.mmp_old"
 // or "x.mmpx" into "X~1.MMP": only a long name that ends in the extension
@@ -63,6 +64,9 @@ MapDescription ReadMapDescription(FileSystem& files, const std::string& path, co
     } catch (const Failure& failure) {
         throw Failure(failure.Number(), failure.Source(), "the file cannot be opened: " + failure.Description());
     }
+    // "COM1.mmp" names the serial port wherever it stands, and a read of a
+    // port waits for data that may never come: the window would never show.
+    if (!file->IsDiskFile()) throw Failure(kUnreadableFile, "", kNotAFile);
     MapDescriptionParser parser(codePage);
     char piece[kReadPiece];
     while (parser.Result() == MapDescriptionParser::Outcome::NeedMore) {
@@ -98,14 +102,13 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
     };
     for (const FileSystem::FoundFile& file : found) {
         if (!HasDescriptionExtension(file.name)) continue;
-        // No file name holds a '?': the search put it for a character this
-        // code page lacks, and only the short name reaches the file.
-        const bool spelled = file.name.find('?') == std::string::npos;
-        if (!spelled && file.shortName.empty()) {
+        // A name the code page cannot spell reaches another file or none:
+        // only the short name reaches this one.
+        if (!file.spelled && file.shortName.empty()) {
             skip(file.name, kUnspelledName);
             continue;
         }
-        const std::string& fileName = spelled ? file.name : file.shortName;
+        const std::string& fileName = file.spelled ? file.name : file.shortName;
         MapDescription description;
         try {
             description = ReadMapDescription(files, folder + fileName, codePage);

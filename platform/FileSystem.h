@@ -12,6 +12,10 @@
 class InputFile {
 public:
     virtual ~InputFile() = default;
+    // False when the name led to something other than a file on a disk: a
+    // device (a serial port, the null device) or a pipe, whose reads may wait
+    // without end for data that never comes. Read nothing from such a thing.
+    virtual bool IsDiskFile() const = 0;
     // Reads up to `size` bytes; returns 0 at the end of the file.
     // Throws Failure when the read itself fails.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
@@ -31,19 +35,29 @@ public:
     struct FoundFile {
         std::string name;       // as the search gives it
         std::string shortName;  // its 8.3 name, where the volume keeps one that differs; else empty
+        // False where the ANSI code page lacks a character of the file's own
+        // name: the search then gives '?' in its place, a name that opens
+        // nothing, or a look-alike ("Lodz.mmp" for "Łódź.mmp"), a name that
+        // may open another file. Such a file opens only by its short name.
+        bool spelled = true;
     };
-    // FindPlainFiles with each file's short name. A character that the ANSI
-    // code page lacks comes out of the search as '?', which no file name
-    // holds: such a file can be opened only by its short name. A file system
-    // that keeps no short names gives them all empty.
+    // FindPlainFiles with each file's short name. A file system that keeps no
+    // short names gives them all empty. This one takes a name for the file's
+    // own unless it holds the '?' that no file name can.
     virtual std::vector<FoundFile> FindPlainFilesWithShortNames(const std::string& pattern) {
         std::vector<FoundFile> found;
-        for (std::string& name : FindPlainFiles(pattern)) found.push_back({std::move(name), std::string()});
+        for (std::string& name : FindPlainFiles(pattern)) {
+            const bool spelled = name.find('?') == std::string::npos;
+            found.push_back({std::move(name), std::string(), spelled});
+        }
         return found;
     }
 
     // Opens an existing file read-only. Throws Failure (with the platform's
-    // description) when it cannot be opened.
+    // description) when it cannot be opened. A name that the system takes
+    // for a device wherever it stands ("COM1.mmp" names the serial port) may
+    // be left unopened: opening a port can stir what hangs on it. The file
+    // returned then says it is no disk file.
     virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
 
     // The full form of `path` (GetFullPathNameA): a relative path is taken

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <stdexcept>
 
 #include "platform/Failure.h"
 
@@ -45,6 +46,8 @@ class StringFile : public InputFile {
 public:
     StringFile(std::string content, std::size_t failAfter) : content_(std::move(content)), failAfter_(failAfter) {}
 
+    bool IsDiskFile() const override { return true; }
+
     std::size_t Read(char* buffer, std::size_t size) override {
         if (offset_ >= failAfter_) throw Failure(57, "", "Device I/O error");
         std::size_t available = std::min(content_.size() - offset_, failAfter_ - offset_);
@@ -58,6 +61,14 @@ private:
     std::string content_;
     std::size_t failAfter_;
     std::size_t offset_ = 0;
+};
+
+class Device : public InputFile {
+public:
+    bool IsDiskFile() const override { return false; }
+    std::size_t Read(char*, std::size_t) override {
+        throw std::logic_error("a device was read: on Windows the read would wait without end");
+    }
 };
 
 }  // namespace
@@ -104,6 +115,7 @@ void StandinFileSystem::AddFile(const std::string& path, const std::string& cont
     MakeParents(key, path);
     Entry file;
     file.name = LeafOf(path);
+    file.spelled = file.name.find('?') == std::string::npos;
     file.content = content;
     file.attributes = attributes;
     if (!entries_.count(key)) creationOrder_.push_back(key);
@@ -137,6 +149,21 @@ void StandinFileSystem::GiveShortName(const std::string& path, const std::string
     entries_.at(Resolve(path)).shortName = shortName;
 }
 
+void StandinFileSystem::AddLookAlikeNamedFile(const std::string& shortPath, const std::string& lookAlike,
+                                              const std::string& content) {
+    // Kept under its short name: the look-alike one may belong to another file.
+    AddFile(shortPath, content);
+    Entry& file = entries_.at(Resolve(shortPath));
+    file.shortName = file.name;
+    file.name = lookAlike;
+    file.spelled = false;
+}
+
+void StandinFileSystem::AddDevice(const std::string& path) {
+    AddFile(path, std::string());
+    entries_.at(Resolve(path)).device = true;
+}
+
 bool StandinFileSystem::Exists(const std::string& path) const { return entries_.count(Resolve(path)) != 0; }
 
 std::string StandinFileSystem::CurrentFolder() const {
@@ -165,7 +192,7 @@ std::vector<FileSystem::FoundFile> StandinFileSystem::FindPlainFilesWithShortNam
         if (entry.folder || entry.attributes.hidden || entry.attributes.system) continue;
         if (Matches(leafPattern.c_str(), LeafOf(key).c_str()) ||
             (!entry.shortName.empty() && Matches(leafPattern.c_str(), Fold(entry.shortName).c_str()))) {
-            names.push_back({entry.name, entry.shortName});
+            names.push_back({entry.name, entry.shortName, entry.spelled});
         }
     }
     return names;
@@ -189,6 +216,7 @@ std::unique_ptr<InputFile> StandinFileSystem::OpenForReading(const std::string& 
     const Entry* found = Find(path);
     if (found == nullptr) throw Failure(53, "", "File not found");
     if (found->folder || found->locked) throw Failure(75, "", "Path/File access error");
+    if (found->device) return std::make_unique<Device>();
     return std::make_unique<StringFile>(found->content, found->failReadsAfter);
 }
 

@@ -38,6 +38,15 @@ public:
     // name the ANSI code page cannot spell: the search gives that name, which
     // opens nothing.
     void GiveShortName(const std::string& path, const std::string& shortName);
+    // A file whose own name the ANSI code page cannot spell, given by the
+    // search as a look-alike ("Lodz.mmp" for "Łódź.mmp"), which is not its
+    // name: that name opens another file, or nothing. It opens by its short
+    // name, the path's last part.
+    void AddLookAlikeNamedFile(const std::string& shortPath, const std::string& lookAlike, const std::string& content);
+    // A device under a file's name, as "COM1.mmp" names the serial port: it
+    // is found and opens, but is no disk file, and a read of it, which would
+    // wait without end, stops the test.
+    void AddDevice(const std::string& path);
     bool Exists(const std::string& path) const;
 
     std::string CurrentFolder() const;  // ends in a backslash, in the case it was set in
@@ -59,6 +68,8 @@ private:
         bool locked = false;
         std::size_t failReadsAfter = static_cast<std::size_t>(-1);
         std::string shortName;  // as given; empty: none
+        bool spelled = true;    // `name` is its own
+        bool device = false;
     };
 
     std::string Resolve(const std::string& path) const;  // absolute, folded for lookup

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
+#include <string_view>
 
 #include "platform/Failure.h"
+#include "windows/AnsiText.h"
 #include "windows/Handles.h"
 #include "windows/SystemErrorText.h"
 #include "windows/SystemLibrary.h"
@@ -61,6 +64,8 @@ class Win32InputFile : public InputFile {
 public:
     explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
 
+    bool IsDiskFile() const override { return GetFileType(file_.get()) == FILE_TYPE_DISK; }
+
     std::size_t Read(char* buffer, std::size_t size) override {
         // One call a read: the reader asks again until the end, and a second
         // call only to learn that a small file has ended would double the
@@ -75,40 +80,77 @@ private:
     UniqueFileHandle file_;
 };
 
-// Calls `take` with every plain file the search for `pattern` finds.
+// A device the program will not open: nothing is held, and nothing is read.
+class UnopenedDevice : public InputFile {
+public:
+    bool IsDiskFile() const override { return false; }
+    std::size_t Read(char*, std::size_t) override {
+        throw Failure(ERROR_INVALID_FUNCTION, kSource, SystemErrorText(ERROR_INVALID_FUNCTION));
+    }
+};
+
+// Whether the system takes `path` for a device, as it takes "x\COM1.mmp"
+// (or "nul .txt", "LPT1.a.b") for the port itself. Its own answer, the one
+// an open would act on, is the full path it makes of it: "\\.\COM1".
+bool NamesDevice(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length >= 4 && length < MAX_PATH && std::string_view(full, 4) == "\\\\.\\";
+}
+
+// Calls `take` with every plain file the search for `pattern` finds. The
+// wide search gives each file's own name, where the narrow one writes a
+// look-alike for each letter the code page lacks ("Lodz.mmp" for
+// "Łódź.mmp"; a yen sign becomes a backslash in code page 932): a name that
+// opens another file, or none.
 template <typename Take>
 void ForEachPlainFile(const std::string& pattern, Take take) {
     if (pattern.empty()) return;
-    WIN32_FIND_DATAA found;
+    const int units = MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, nullptr, 0);
+    if (units <= 0) return;
+    std::wstring widePattern(static_cast<std::size_t>(units), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, &widePattern[0], units) != units) return;
+    WIN32_FIND_DATAW found;
     UniqueFindHandle search;
     {
         NoCriticalErrorBoxes quiet;
-        search.reset(FindFirstFileA(pattern.c_str(), &found));
+        search.reset(FindFirstFileW(widePattern.c_str(), &found));
     }
     if (!search) return;
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((found.dwFileAttributes & kNotPlain) == 0) take(found);
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
 }
 
 }  // namespace
 
 std::vector<std::string> Win32FileSystem::FindPlainFiles(const std::string& pattern) {
     std::vector<std::string> names;
-    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAA& found) { names.emplace_back(found.cFileName); });
+    for (FoundFile& file : FindPlainFilesWithShortNames(pattern)) names.push_back(std::move(file.name));
     return names;
 }
 
 std::vector<FileSystem::FoundFile> Win32FileSystem::FindPlainFilesWithShortNames(const std::string& pattern) {
     std::vector<FoundFile> files;
-    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAA& found) {
-        files.push_back({found.cFileName, found.cAlternateFileName});
+    ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAW& found) {
+        FoundFile file;
+        file.spelled = AppendAnsiText(found.cFileName, wcslen(found.cFileName), file.name);
+        // A short name is ASCII as a rule; one that is not, and cannot be
+        // spelled here, reaches the file no better than its long name.
+        if (!AppendAnsiText(found.cAlternateFileName, wcslen(found.cAlternateFileName), file.shortName)) {
+            file.shortName.clear();
+        }
+        files.push_back(std::move(file));
     });
     return files;
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) {
+    // Opening a serial port may raise its control lines, which resets some
+    // of the devices hung on one, and a network printer's port can keep the
+    // open waiting: a device name is never opened at all.
+    if (NamesDevice(path)) return std::make_unique<UnopenedDevice>();
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowLastError();

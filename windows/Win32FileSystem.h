@@ -1,6 +1,7 @@
 #pragma once
 // Windows implementation of FileSystem (platform/FileSystem.h) over the
-// narrow-text kernel32 file functions.
+// narrow-text kernel32 file functions, but for the search: that runs in wide
+// text, which tells the names the ANSI code page cannot spell.
 
 #include "platform/FileSystem.h"
 

@@ -193,6 +193,7 @@ TEST(MapDescriptionFile, FailuresNameTheirCause) {
     files.LockFile("C:\\g\\data\\locked.mmp");
     files.AddFile("C:\\g\\data\\broken.mmp", File(kGameLayout));
     files.FailReadsAfter("C:\\g\\data\\broken.mmp", 20);
+    files.AddDevice("C:\\g\\data\\COM1.mmp");
 
     auto descriptionOf = [&](const std::string& path) {
         try {
@@ -205,10 +206,12 @@ TEST(MapDescriptionFile, FailuresNameTheirCause) {
     EXPECT_EQ(descriptionOf("C:\\g\\data\\missing.mmp"), "the file cannot be opened: File not found");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\locked.mmp"), "the file cannot be opened: Path/File access error");
     EXPECT_EQ(descriptionOf("C:\\g\\data\\broken.mmp"), "the file cannot be read: Device I/O error");
+    EXPECT_EQ(descriptionOf("C:\\g\\data\\COM1.mmp"), "is not a file");
 }
 
 // The search gives '?' for each character the ANSI code page lacks
-// ("Карта.mmp" on a Western system), and such a name opens nothing.
+// ("Карта.mmp" on a Western system), a name that opens nothing, or a
+// look-alike ("Lodz.mmp" for "Łódź.mmp"), which may open another file.
 TEST(MapDescriptionFile, NamesTheCodePageCannotSpellAreReadByTheirShortNames) {
     StandinFileSystem files;
     files.AddFile("C:\\g\\data\\?????.mmp", File(kGameLayout));
@@ -216,9 +219,13 @@ TEST(MapDescriptionFile, NamesTheCodePageCannotSpellAreReadByTheirShortNames) {
     files.AddFile("C:\\g\\data\\???.mmp", File(kGameLayout));
     files.AddFile("C:\\g\\data\\????.mmp_old", File(kGameLayout));
     files.GiveShortName("C:\\g\\data\\????.mmp_old", "____~ABC.MMP");
+    files.AddLookAlikeNamedFile("C:\\g\\data\\LD~1.MMP", "Lodz.mmp", File(kGameLayout));
+    files.AddFile("C:\\g\\data\\Lodz.mmp", "[MapFiles]\nGMPFile = l.gmp\nSTYFile = l.sty\nSCRFile = l.scr");
     const DescriptionScan scan = ReadDescribedMaps(files, "C:\\g\\");
-    ASSERT_EQ(scan.maps.size(), 1u);
+    ASSERT_EQ(scan.maps.size(), 3u);
     EXPECT_EQ(scan.maps[0], (MapEntry{"Old Town", "____~RKY.MMP", "town.gmp", "town.sty", "town.scr"}));
+    EXPECT_EQ(scan.maps[1], (MapEntry{"Old Town", "LD~1.MMP", "town.gmp", "town.sty", "town.scr"}));
+    EXPECT_EQ(scan.maps[2], (MapEntry{"", "Lodz.mmp", "l.gmp", "l.sty", "l.scr"}));
     EXPECT_EQ(DescribeSkippedFiles(scan),
               "Could not read the map description file '???.mmp': its name cannot be spelled in this system's "
               "language");

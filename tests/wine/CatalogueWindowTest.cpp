@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeGame.h"
 #include "GuiDriver.h"
 #include "LauncherTest.h"
 #include "Scratch.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr const char* kSettingsKey = gui::ScopedLauncherSettings::kSettingsKey;
 const char kCaptionPrefix[] = "Orvo's Brindleway v0.3 - ";
 constexpr int kFillerMaps = 24;  // enough rows that the last one needs scrolling to
+const std::string kFakeGame = gui::WindowsPath(FAKE_GAME_PATH);
 
 // A description file in the game's own layout.
 std::vector<std::string> DescriptionLines(const std::string& name, const std::string& gmp, const std::string& sty,
@@ -366,36 +368,35 @@ TEST_F(CatalogueWindowTest, FileHeldOpenBySomeoneElseIsSkippedAndTheRestShown) {
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 
-// "Карта.mmp" where the code page has no Cyrillic: the search spells it
-// "?????.mmp", a name that opens nothing, and the file is read, and listed,
-// by its short name.
-TEST_F(CatalogueWindowTest, AFileNamedInAnotherScriptIsListedByItsShortName) {
+// The narrow search gives "Карта.mmp" as "?????.mmp", which opens nothing,
+// and "Łódź.mmp" as "Lódz.mmp", here another file's name: each goes by its
+// short name. "COM1.mmp" names the serial port, whose read would wait for
+// ever: it is never read, and the window comes.
+TEST_F(CatalogueWindowTest, NamesInAnotherScriptGoByTheirShortNamesAndADeviceIsNeverRead) {
     if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
-    wchar_t folder[MAX_PATH] = {};
-    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, (game_ / "data\\").c_str(), -1, folder, MAX_PATH), 0);
-    const std::wstring path = std::wstring(folder) + L"\x041A\x0430\x0440\x0442\x0430.mmp";
-    const std::string content = Join(DescriptionLines("Karta", "karta.gmp", "karta.sty", "karta.scr"), "\r\n");
-    DWORD written = 0;
-    UniqueFileHandle out(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(out && WriteFile(out.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
-    out.reset();
-    // The scratch folder's clean-up, in narrow text, cannot name this file.
-    struct Removed {
-        std::wstring path;
-        ~Removed() { DeleteFileW(path.c_str()); }
-    } removed{path};
-    WIN32_FIND_DATAA found{};
-    UniqueFindHandle search(FindFirstFileA((game_ / "data\\*.mmp").c_str(), &found));
-    ASSERT_TRUE(search);
-    while (std::string(found.cFileName) != "?????.mmp") ASSERT_TRUE(FindNextFileA(search.get(), &found));
-    ASSERT_NE(found.cAlternateFileName[0], '\0') << "this volume keeps no short names";
-    described_.push_back({"Karta", found.cAlternateFileName, "karta.gmp", "karta.sty", "karta.scr"});
+    game_.MakeGameFolder(kFakeGame);
+    for (const auto& [name, map] :
+         {std::pair<std::wstring, std::string>{L"\x041A\x0430\x0440\x0442\x0430.mmp", "karta"},
+          {L"\x0141\x00F3\x0064\x017A.mmp", "lodz"}}) {
+        game_.WriteUnder("data", name, Join(DescriptionLines(map, map + ".gmp", "wil.sty", "town.scr"), "\r\n"));
+        described_.push_back({map, game_.ShortName("data", name), map + ".gmp", "wil.sty", "town.scr"});
+        ASSERT_FALSE(described_.back().mmp.empty()) << "this volume keeps no short names";
+    }
+    AddMap("L\xF3\x64z.mmp", "Look-alike", "alike.gmp");
+    game_.WriteUnder("data", L"COM1.mmp", "[MapFiles]\r\n");
     const std::vector<MapEntry> expected = ExpectedCatalogue();
     Start();
-    ASSERT_TRUE(OpenWindow());
+    ExpectReportBeforeTheWindow("Error: Could not read the map description file 'COM1.mmp': is not a file Line: 0");
+    ASSERT_TRUE(OpenWindow()) << "no main window after the report";
     ExpectCatalogue(expected);
-    EXPECT_EQ(gui::FindMessageBox(*app_), std::nullopt);
+
+    const auto row = std::find_if(expected.begin(), expected.end(), [](const MapEntry& e) { return e.name == "lodz"; });
+    gui::SelectRowByMessage(*app_, list_, static_cast<int>(row - expected.begin()) + 1);
+    gui::PressButton(gui::FindChild(main_, "Button"));
+    const DWORD game = gui::WaitForGameReport(game_ / "fake-game-report.txt");
+    gui::EndProcess(game);
+    ASSERT_NE(game, 0u) << "the game did not start";
+    EXPECT_EQ(gui::ReadGameReport(game_ / "fake-game-report.txt")["hkcu.mapname"], "lodz.gmp");
     EXPECT_EQ(app_->Close(), std::optional<DWORD>(0));
 }
 

@@ -59,17 +59,10 @@ protected:
 
     std::string Report() const { return game_ / "fake-game-report.txt"; }
 
-    // Until the game's report names its process: a report seen before its
-    // every line can be read is not yet the game's word.
     bool WaitForGame() {
-        std::string pid;
-        const bool started = gui::WaitUntil([&] {
-            if (GetFileAttributesA(Report().c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-            pid = gui::ReadGameReport(Report())["pid"];
-            return !pid.empty() && pid.find_first_not_of("0123456789") == std::string::npos;
-        });
-        if (started) gameId_ = static_cast<DWORD>(std::stoul(pid));
-        return started;
+        const DWORD id = gui::WaitForGameReport(Report());
+        if (id != 0) gameId_ = id;
+        return id != 0;
     }
 
     void StopGame() {

@@ -52,9 +52,15 @@ TEST_F(Win32FilesTest, OpenReadsTheWholeFileAndFailuresCarryTheSystemsText) {
     {
         auto file = files.OpenForReading(In("readme.txt"));
         char buffer[4];
+        EXPECT_TRUE(file->IsDiskFile());
         for (std::size_t got; (got = file->Read(buffer, sizeof buffer)) != 0;) content.append(buffer, got);
     }
     EXPECT_EQ(content, "read me");
+    // Names the system takes for devices wherever they stand, none of them
+    // here, nor mapped under Wine: an attempt to open one would fail.
+    for (const char* device : {"data\\lpt9.mmp", "PRN .x.mmp"}) {
+        EXPECT_FALSE(files.OpenForReading(In(device))->IsDiskFile()) << device;
+    }
 
     try {
         files.OpenForReading(In("missing.txt"));

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "GuiDriver.h"
 #include "windows/Handles.h"
 
 namespace gui {
@@ -17,6 +18,16 @@ std::map<std::string, std::string> ReadGameReport(const std::string& path) {
         if (equals != std::string::npos) report[line.substr(0, equals)] = line.substr(equals + 1);
     }
     return report;
+}
+
+DWORD WaitForGameReport(const std::string& path) {
+    std::string pid;
+    const bool started = WaitUntil([&] {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+        pid = ReadGameReport(path)["pid"];
+        return !pid.empty() && pid.find_first_not_of("0123456789") == std::string::npos;
+    });
+    return started ? static_cast<DWORD>(std::stoul(pid)) : 0;
 }
 
 void EndProcess(DWORD id) {

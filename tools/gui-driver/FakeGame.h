@@ -13,6 +13,11 @@ namespace gui {
 // its current folder (folder, command_line, pid, the debug values).
 std::map<std::string, std::string> ReadGameReport(const std::string& path);
 
+// Waits until the report at `path` names the game's process: a report seen
+// before its every line can be read is not yet the game's word. The process
+// id, or 0 when no game reported in time.
+DWORD WaitForGameReport(const std::string& path);
+
 // Ends the process with this id, if it still runs, and waits for its end.
 void EndProcess(DWORD id);
 

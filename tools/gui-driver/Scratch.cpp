@@ -15,24 +15,33 @@
 namespace gui {
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+// A wide "\\?\" path, which the system takes as it stands: a file named in
+// a script the code page lacks can be named, and so can one named after a
+// device ("COM1.mmp"), which a plain path would open as the port.
+std::wstring Unparsed(const std::string& path) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    return std::wstring(L"\\\\?\\") + wide;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    UniqueFindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
     if (search) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search.get(), &found));
+        } while (FindNextFileW(search.get(), &found));
     }
     search.reset();
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 void MakeFolders(const std::string& path) {
@@ -53,14 +62,14 @@ ScratchFolder::ScratchFolder(const std::string& tag) {
     std::string base = temp;
     if (!base.empty() && base.back() == '\\') base.pop_back();
     path_ = base + "\\" + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    RemoveTree(path_);
+    RemoveTree(Unparsed(path_));
     MakeFolders(path_);
     if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) {
         throw DriverError("cannot create the scratch folder " + path_);
     }
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() { RemoveTree(Unparsed(path_)); }
 
 std::string ScratchFolder::operator/(const std::string& relative) const { return path_ + "\\" + relative; }
 
@@ -74,8 +83,29 @@ void ScratchFolder::Write(const std::string& relative, const std::string& conten
 }
 
 void ScratchFolder::Remove(const std::string& relative) {
-    const std::string path = *this / relative;
-    if (!DeleteFileA(path.c_str())) RemoveTree(path);
+    const std::wstring path = Unparsed(*this / relative);
+    if (!DeleteFileW(path.c_str())) RemoveTree(path);
+}
+
+void ScratchFolder::WriteUnder(const std::string& folder, const std::wstring& name, const std::string& content) {
+    const std::wstring path = Unparsed(*this / folder) + L"\\" + name;
+    UniqueFileHandle out(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!out || !WriteFile(out.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size()) {
+        throw DriverError("cannot write a file in " + (*this / folder));
+    }
+}
+
+std::string ScratchFolder::ShortName(const std::string& folder, const std::wstring& name) const {
+    WIN32_FIND_DATAW found{};
+    UniqueFindHandle search(FindFirstFileW((Unparsed(*this / folder) + L"\\" + name).c_str(), &found));
+    if (!search) throw DriverError("no such file in " + (*this / folder));
+    // 8.3 names are ASCII.
+    std::string shortName;
+    for (const wchar_t* c = found.cAlternateFileName; *c != L'\0'; ++c) shortName += static_cast<char>(*c);
+    return shortName;
 }
 
 void ScratchFolder::MakeGameFolder(const std::string& gameExe) {

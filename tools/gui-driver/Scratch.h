@@ -29,6 +29,13 @@ public:
     // Writes a file (creating its folders); `relative` uses backslashes.
     void Write(const std::string& relative, const std::string& content = std::string());
     void Remove(const std::string& relative);
+    // Writes `name` in the existing folder `folder` (relative, backslashes)
+    // by a path the system takes as it stands: a name the ANSI code page
+    // lacks letters for ("Łódź.mmp"), or a device's ("COM1.mmp"), names a
+    // file there. The clean-up removes such files too.
+    void WriteUnder(const std::string& folder, const std::wstring& name, const std::string& content);
+    // The short name of `name` in `folder`; empty where the volume keeps none.
+    std::string ShortName(const std::string& folder, const std::wstring& name) const;
 
     // The two files that make a folder a game folder to the launcher:
     // data\attract\attr1.rep and gta2.exe (a copy of `gameExe` when given,
