@@ -57,10 +57,11 @@ const std::vector<MapEntry>& BuiltInMaps() {
     return maps;
 }
 
-MapDescription ReadMapDescription(FileSystem& files, const std::string& path, const CodePage& codePage) {
+MapDescription ReadMapDescription(FileSystem& files, const std::string& path, const CodePage& codePage,
+                                  const FileSystem::FoundFile* found) {
     std::unique_ptr<InputFile> file;
     try {
-        file = files.OpenForReading(path);
+        file = found != nullptr ? files.OpenFound(path, *found) : files.OpenForReading(path);
     } catch (const Failure& failure) {
         throw Failure(failure.Number(), failure.Source(), "the file cannot be opened: " + failure.Description());
     }
@@ -111,7 +112,7 @@ DescriptionScan ReadDescribedMaps(FileSystem& files, const std::string& gameFold
         const std::string& fileName = file.spelled ? file.name : file.shortName;
         MapDescription description;
         try {
-            description = ReadMapDescription(files, folder + fileName, codePage);
+            description = ReadMapDescription(files, folder + fileName, codePage, &file);
         } catch (const Failure& failure) {
             skip(fileName, failure.Description());
             continue;

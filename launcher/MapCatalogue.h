@@ -9,16 +9,17 @@
 
 #include "launcher/MapDescription.h"
 #include "launcher/MapEntry.h"
-
-class FileSystem;
+#include "platform/FileSystem.h"
 
 // The game's single-player maps, in the order they are added.
 const std::vector<MapEntry>& BuiltInMaps();
 
 // Reads the description file at `path`, a piece at a time and no further than
-// needed. Throws Failure whose description says why the file is unusable.
+// needed; `found`, where the search gave it, is what the search saw of it.
+// Throws Failure whose description says why the file is unusable.
 MapDescription ReadMapDescription(FileSystem& files, const std::string& path,
-                                  const CodePage& codePage = OneBytePerCharacter());
+                                  const CodePage& codePage = OneBytePerCharacter(),
+                                  const FileSystem::FoundFile* found = nullptr);
 
 // How many skipped files the report names; the rest it counts.
 inline constexpr std::size_t kNamedSkippedFiles = 10;

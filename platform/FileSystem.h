@@ -40,6 +40,9 @@ public:
         // nothing, or a look-alike ("Lodz.mmp" for "Łódź.mmp"), a name that
         // may open another file. Such a file opens only by its short name.
         bool spelled = true;
+        // The search saw data of the file's own, neither an empty entry nor
+        // a link: no device or pipe shows so.
+        bool holdsData = false;
     };
     // FindPlainFiles with each file's short name. A file system that keeps no
     // short names gives them all empty. This one takes a name for the file's
@@ -59,6 +62,11 @@ public:
     // be left unopened: opening a port can stir what hangs on it. The file
     // returned then says it is no disk file.
     virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+    // OpenForReading for a file the search gave as `found`: what the search
+    // saw of it may spare the opened file a question to the system.
+    virtual std::unique_ptr<InputFile> OpenFound(const std::string& path, const FoundFile& /*found*/) {
+        return OpenForReading(path);
+    }
 
     // The full form of `path` (GetFullPathNameA): a relative path is taken
     // from the current drive and folder, "." and ".." parts are resolved, runs

@@ -192,7 +192,7 @@ std::vector<FileSystem::FoundFile> StandinFileSystem::FindPlainFilesWithShortNam
         if (entry.folder || entry.attributes.hidden || entry.attributes.system) continue;
         if (Matches(leafPattern.c_str(), LeafOf(key).c_str()) ||
             (!entry.shortName.empty() && Matches(leafPattern.c_str(), Fold(entry.shortName).c_str()))) {
-            names.push_back({entry.name, entry.shortName, entry.spelled});
+            names.push_back({entry.name, entry.shortName, entry.spelled, !entry.content.empty() && !entry.device});
         }
     }
     return names;

@@ -62,9 +62,13 @@ private:
 
 class Win32InputFile : public InputFile {
 public:
-    explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
+    // `foundWithData`: the search saw data of the file's own, which no device
+    // or pipe has.
+    Win32InputFile(UniqueFileHandle file, bool foundWithData) : file_(std::move(file)), foundWithData_(foundWithData) {}
 
-    bool IsDiskFile() const override { return GetFileType(file_.get()) == FILE_TYPE_DISK; }
+    // The question costs a trip to the system for each of thousands of files
+    // at every start, where the search has mostly answered it already.
+    bool IsDiskFile() const override { return foundWithData_ || GetFileType(file_.get()) == FILE_TYPE_DISK; }
 
     std::size_t Read(char* buffer, std::size_t size) override {
         // One call a read: the reader asks again until the end, and a second
@@ -78,6 +82,7 @@ public:
 
 private:
     UniqueFileHandle file_;
+    bool foundWithData_;
 };
 
 // A device the program will not open: nothing is held, and nothing is read.
@@ -136,6 +141,8 @@ std::vector<FileSystem::FoundFile> Win32FileSystem::FindPlainFilesWithShortNames
     ForEachPlainFile(pattern, [&](const WIN32_FIND_DATAW& found) {
         FoundFile file;
         file.spelled = AppendAnsiText(found.cFileName, wcslen(found.cFileName), file.name);
+        file.holdsData = (found.nFileSizeLow != 0 || found.nFileSizeHigh != 0) &&
+                         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
         // A short name is ASCII as a rule; one that is not, and cannot be
         // spelled here, reaches the file no better than its long name.
         if (!AppendAnsiText(found.cAlternateFileName, wcslen(found.cAlternateFileName), file.shortName)) {
@@ -146,7 +153,11 @@ std::vector<FileSystem::FoundFile> Win32FileSystem::FindPlainFilesWithShortNames
     return files;
 }
 
-std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) {
+namespace {
+
+// A file on a disk under a name of a device ("COM1.mmp") shows its data to
+// the search, but opens the device: the name is asked about first.
+std::unique_ptr<InputFile> Open(const std::string& path, bool foundWithData) {
     // Opening a serial port may raise its control lines, which resets some
     // of the devices hung on one, and a network printer's port can keep the
     // open waiting: a device name is never opened at all.
@@ -154,7 +165,15 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& pa
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowLastError();
-    return std::make_unique<Win32InputFile>(std::move(file));
+    return std::make_unique<Win32InputFile>(std::move(file), foundWithData);
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) { return Open(path, false); }
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenFound(const std::string& path, const FoundFile& found) {
+    return Open(path, found.holdsData);
 }
 
 std::string Win32FileSystem::FullPath(const std::string& path) {

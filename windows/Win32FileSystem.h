@@ -10,6 +10,7 @@ public:
     std::vector<std::string> FindPlainFiles(const std::string& pattern) override;
     std::vector<FoundFile> FindPlainFilesWithShortNames(const std::string& pattern) override;
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+    std::unique_ptr<InputFile> OpenFound(const std::string& path, const FoundFile& found) override;
     std::string FullPath(const std::string& path) override;
     void ChangeDrive(char driveLetter) override;
     void ChangeFolder(const std::string& path) override;

@@ -60,6 +60,14 @@ TEST_F(Win32FilesTest, OpenReadsTheWholeFileAndFailuresCarryTheSystemsText) {
     // here, nor mapped under Wine: an attempt to open one would fail.
     for (const char* device : {"data\\lpt9.mmp", "PRN .x.mmp"}) {
         EXPECT_FALSE(files.OpenForReading(In(device))->IsDiskFile()) << device;
+        // Whatever the search saw under that name.
+        EXPECT_FALSE(files.OpenFound(In(device), {device, "", true, true})->IsDiskFile()) << device;
+    }
+    // The search tells a file with data from an empty entry, which a device
+    // or a pipe also shows.
+    scratch.Write("empty.dat");
+    for (const FileSystem::FoundFile& found : files.FindPlainFilesWithShortNames(In("*"))) {
+        EXPECT_EQ(found.holdsData, found.name != "empty.dat") << found.name;
     }
 
     try {
