@@ -28,18 +28,6 @@ std::size_t CharacterAt(std::string_view text, std::size_t at, const CodePage& c
                                                        : codePage.CharacterLength(text.data() + at, text.size() - at);
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Letter case of ASCII letters alone: a byte of a double-byte character
-// never equals a letter of these names once folded.
-bool EqualsIgnoringCase(std::string_view text, std::string_view name) {
-    if (text.size() != name.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (FoldAscii(text[i]) != FoldAscii(name[i])) return false;
-    }
-    return true;
-}
-
 // Walks `line` a character at a time from `at` (past any blanks there) up to
 // the first character `stop`, or to the line's end where `stop` is '\0'.
 // Returns the text walked with the blanks at its end left out; `at` is left
@@ -96,7 +84,7 @@ void MapDescriptionParser::ReadHeader(std::string_view line, std::size_t at) {
         Decide();
         return;
     }
-    const bool isMapFiles = EqualsIgnoringCase(TrimmedRun(line, at, ']', codePage_), kSectionName);
+    const bool isMapFiles = EqualIgnoringAsciiCase(TrimmedRun(line, at, ']', codePage_), kSectionName, codePage_);
     // The first line is where the game's own files have their [MapFiles]
     // header: one that names some other section there is taken for that
     // header damaged, and what follows it is read as for a file without a
@@ -123,7 +111,7 @@ void MapDescriptionParser::ReadKeyLine(std::string_view line, std::size_t at, bo
     if (at == line.size()) return;
     ++at;
     for (int index = 0; index < kKeys; ++index) {
-        if (found_[index] || !EqualsIgnoringCase(key, kKeyNames[index])) continue;
+        if (found_[index] || !EqualIgnoringAsciiCase(key, kKeyNames[index], codePage_)) continue;
         values_[index].assign(Unquoted(TrimmedRun(line, at, '\0', codePage_)));
         found_[index] = true;
         unspelled_[index] = unspelled;

@@ -35,8 +35,6 @@ std::optional<std::string> RememberedText(cRegistry& registry, const char* name)
     }
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 RememberedMap ReadRememberedMap(cRegistry& registry) {
@@ -51,22 +49,9 @@ std::size_t FindRememberedRow(const std::vector<MapEntry>& rows, const Remembere
     if (!remembered.file) return 0;
     const std::string& file = *remembered.file;
     const auto standsFor = [&](const MapEntry& row) {
-        if (!file.empty()) return SameFileName(row.mmp, file, codePage);
+        if (!file.empty()) return EqualIgnoringAsciiCase(row.mmp, file, codePage);
         return row.mmp.empty() && remembered.name && row.name == *remembered.name;
     };
     const auto found = std::find_if(rows.begin(), rows.end(), standsFor);
     return found == rows.end() ? 0 : static_cast<std::size_t>(found - rows.begin()) + 1;
-}
-
-bool SameFileName(const std::string& a, const std::string& b, const CodePage& codePage) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t at = 0; at < a.size();) {
-        const std::size_t length = codePage.CharacterLength(a.data() + at, a.size() - at);
-        if (codePage.CharacterLength(b.data() + at, b.size() - at) != length) return false;
-        if (length == 1 ? FoldAscii(a[at]) != FoldAscii(b[at]) : a.compare(at, length, b, at, length) != 0) {
-            return false;
-        }
-        at += length;
-    }
-    return true;
 }

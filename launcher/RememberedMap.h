@@ -31,8 +31,3 @@ RememberedMap ReadRememberedMap(cRegistry& registry);
 // name. 0 where no row does.
 std::size_t FindRememberedRow(const std::vector<MapEntry>& rows, const RememberedMap& remembered,
                               const CodePage& codePage);
-
-// Whether two file names are one, ignoring the case of ASCII letters. Walked
-// a character at a time: a byte of a double-byte character may have a
-// letter's value (code page 932 trail bytes do) and is never folded.
-bool SameFileName(const std::string& a, const std::string& b, const CodePage& codePage);

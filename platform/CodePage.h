@@ -80,3 +80,24 @@ inline std::size_t Utf8CharacterLength(const char* text, std::size_t size) {
     }
     return length;
 }
+
+// Whether `a` and `b` are one text but for the case of ASCII letters, walked
+// a character at a time in `codePage`: a byte of a double-byte character may
+// have a letter's value (code page 932 trail bytes do) and is never folded.
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const CodePage& codePage) {
+    if (a.size() != b.size()) return false;
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    // An ASCII byte is a character of its own in every ANSI code page.
+    const auto lengthAt = [&](std::string_view text, std::size_t at) {
+        return static_cast<unsigned char>(text[at]) < 0x80
+                   ? 1
+                   : codePage.CharacterLength(text.data() + at, text.size() - at);
+    };
+    for (std::size_t at = 0; at < a.size();) {
+        const std::size_t length = lengthAt(a, at);
+        if (lengthAt(b, at) != length) return false;
+        if (length == 1 ? fold(a[at]) != fold(b[at]) : a.substr(at, length) != b.substr(at, length)) return false;
+        at += length;
+    }
+    return true;
+}
